@@ -1,0 +1,50 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+# Both install what is missing (scripts/install-deps) and build first.
+
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+# Where the program keeps its database (Vellanor.db) when started by `make run`.
+DATA_DIR ?= $(HOME)/Vellanor
+
+.PHONY: all deps build run test asan fuzz bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	@mkdir -p "$(DATA_DIR)"
+	@echo "Dossier des données : $(DATA_DIR)"
+	cd "$(DATA_DIR)" && "$(CURDIR)/build/default/src/vellanor"
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS seconds from its seed corpus.
+FUZZ_SECONDS ?= 30
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	scripts/run-benchmarks build/release
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vellanor {
+
+// The one conversion between the records' Windows-1252 texts and the UTF-8
+// of the user interface and of messages.
+
+// Every byte maps to one character; the five bytes that Windows-1252 leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same
+// number, so that any stored text survives a round trip.
+std::string Cp1252ToUtf8(std::string_view cp1252);
+
+// Characters that Windows-1252 lacks, and malformed UTF-8 sequences, become '?'.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+}  // namespace vellanor

@@ -1,0 +1,49 @@
+#include "platform/qt_message_service.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QString>
+
+namespace vellanor::platform {
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Stop:
+      return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MessageAnswer QtMessageService::Show(const std::string& text, const std::string& caption,
+                                     MessageIcon icon, MessageButtons buttons) {
+  QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
+                  QMessageBox::NoButton, QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  if (buttons == MessageButtons::YesNo) {
+    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
+  }
+  QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+  return MessageAnswer::Ok;
+}
+
+}  // namespace vellanor::platform
