@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "model/records.h"
+#include "platform/services.h"
+
+class QWidget;
+
+namespace vellanor {
+
+// The database file, in the current working directory.
+inline constexpr char kDatabaseFileName[] = "Vellanor.db";
+
+// What the main window offers every dialog and command: the gradebook it
+// owns, the platform services, and its operations. Dialogs look classes and
+// students up again by position for every action, since a load replaces
+// every record. CMainDlg implements it; tests use a light stand-in.
+class MainWindowOperations {
+ public:
+  virtual ~MainWindowOperations() = default;
+
+  virtual Gradebook& GetGradebook() = 0;
+  virtual platform::Services& GetServices() = 0;
+
+  // Replace the gradebook with the file's content / write the whole gradebook.
+  // Both report their failures in message boxes and return false.
+  virtual bool LoadDatabase(const std::string& fileName) = 0;
+  virtual bool SaveDatabase(const std::string& fileName) = 0;
+
+  // Refill the tree from the gradebook.
+  virtual void RebuildTree() = 0;
+  // Fill the information panel and draw the chart for a class or a student.
+  virtual void ShowInfo(int classPosition, int studentPosition, bool isClass) = 0;
+
+  // The parent of the modal dialogs.
+  virtual QWidget* DialogParent() = 0;
+};
+
+}  // namespace vellanor
