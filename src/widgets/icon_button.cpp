@@ -234,8 +234,9 @@ bool IconButton::event(QEvent* event) {
   const bool handled = QPushButton::event(event);
   switch (event->type()) {
     case QEvent::ApplicationPaletteChange:
-      // New system colours: back to plain button face and text, the
-      // lightening of the set-up is lost.
+    case QEvent::PaletteChange:
+      // New system colours reach a button as a change of its palette: back
+      // to plain button face and text, the lightening of the set-up is lost.
       ResetColors();
       update();
       break;

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPersistentModelIndex>
 #include <QPushButton>
 #include <QRadioButton>
@@ -96,6 +97,38 @@ void MakeSingleExpand(QTreeWidget* tree) {
   });
 }
 
+// A group box drawn as a dialog frame: an etched rectangle whose top line
+// runs through the middle of the title, the title drawn over it.
+class GroupFrame : public QGroupBox {
+ public:
+  GroupFrame(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const QRect frame = rect().adjusted(0, metrics.height() / 2, -1, -1);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.adjusted(1, 1, 0, 0));
+    if (title().isEmpty()) {
+      return;
+    }
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
+    QRect text =
+        metrics.boundingRect(QRect(kTitleIndent, 0, width(), metrics.height()), flags, title());
+    text.setHeight(metrics.height());
+    painter.fillRect(text, palette().color(QPalette::Window));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(text, flags, title());
+  }
+
+ private:
+  static constexpr int kTitleIndent = 8;
+};
+
 }  // namespace
 
 TemplateDialog::TemplateDialog(int dialogId, QWidget* parent, double scale)
@@ -169,7 +202,7 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& control) {
       break;
     }
     case ControlKind::kGroupBox: {
-      auto* frame = new QGroupBox(text, client_);
+      auto* frame = new GroupFrame(text, client_);
       // Only a frame: the controls inside are its siblings and take the mouse.
       frame->setAttribute(Qt::WA_TransparentForMouseEvents);
       widget = frame;
@@ -226,6 +259,11 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& control) {
     case ControlKind::kListView:
       widget = CreateListView(control);
       break;
+  }
+  if (control.kind == ControlKind::kRadioButton || control.kind == ControlKind::kCheckBox) {
+    // This style's check marks take more room than the classic ones: the
+    // caption gets the width it needs rather than being cut.
+    geometry.setWidth(std::max(geometry.width(), widget->sizeHint().width()));
   }
   widget->setGeometry(geometry);
   if (auto* button = qobject_cast<QAbstractButton*>(widget); button && control.id != res::kNoId) {

@@ -61,7 +61,12 @@ TEST(TemplateDialogTest, MainWindowClientAreaAndChartFrameGeometry) {
   EXPECT_TRUE(frame.contains(QPoint(325, 320)));  // arrow heads
   EXPECT_TRUE(frame.contains(QPoint(700, 530)));  // legend
   EXPECT_EQ(dialog.Control(1001)->geometry(), QRect(24, 26, 246, 554));
-  EXPECT_EQ(dialog.Control(1055)->geometry(), QRect(306, 561, 78, 20));
+  // Radio buttons keep their place and grow only to show their whole caption.
+  const QRect radio = dialog.Control(1055)->geometry();
+  EXPECT_EQ(radio.topLeft(), QPoint(306, 561));
+  EXPECT_EQ(radio.height(), 20);
+  EXPECT_GE(radio.width(), 78);
+  EXPECT_GE(radio.width(), dialog.Control(1055)->sizeHint().width());
   EXPECT_EQ(dialog.font().family(), "Liberation Sans");
   EXPECT_EQ(dialog.font().pointSize(), 8);
   EXPECT_EQ(dialog.windowTitle(), "Vellanor 2.0");
