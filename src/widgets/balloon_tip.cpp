@@ -86,8 +86,7 @@ void BalloonTip::ShowAt(QPoint anchor) {
   Relayout();
   const int top = stemUp_ ? below.y() : anchor.y() - height();
   move(left, top);
-  show();
-  raise();
+  show();  // a tooltip window stays above the others by itself
 }
 
 void BalloonTip::paintEvent(QPaintEvent*) {

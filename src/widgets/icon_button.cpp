@@ -212,11 +212,8 @@ void IconButton::changeEvent(QEvent* event) {
   QPushButton::changeEvent(event);
   switch (event->type()) {
     case QEvent::EnabledChange:
+      // Qt has already moved the focus on to the next control of the dialog.
       if (!isEnabled()) {
-        // The focus goes on to the next control of the dialog.
-        if (hasFocus() && !focusNextChild()) {
-          clearFocus();
-        }
         EndHover();
       }
       break;
