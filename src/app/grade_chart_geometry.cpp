@@ -108,7 +108,8 @@ void AddColumnMarks(ChartBuilder& chart, const PerCategory<std::int16_t>& gradeC
 // damaged file are kept within a range the painter can clip.
 int PointY(int axisY, float value) {
   constexpr double kLimit = 100000.0;
-  const double y = std::clamp(axisY - kPixelsPerPoint * static_cast<double>(value), -kLimit, kLimit);
+  const double y =
+      std::clamp(axisY - kPixelsPerPoint * static_cast<double>(value), -kLimit, kLimit);
   return static_cast<int>(y);
 }
 
@@ -143,14 +144,14 @@ void AddCurve(ChartBuilder& chart, const std::vector<GradeRecord>& grades, int t
   }
 }
 
-void AddTrimesterCurves(ChartBuilder& chart, const std::vector<GradeRecord>& grades,
-                        int trimester, const PerCategory<std::int16_t>& gradeCount) {
+void AddTrimesterCurves(ChartBuilder& chart, const std::vector<GradeRecord>& grades, int trimester,
+                        const PerCategory<std::int16_t>& gradeCount) {
   const ChartPen pen{kTrimesterColors[static_cast<std::size_t>(trimester - 1)], 1,
                      ChartPenStyle::Solid};
   AddCurve(chart, grades, trimester, kWritten, gradeCount[CategoryIndex(trimester, kWritten)],
            kWrittenAxisY, pen);
-  AddCurve(chart, grades, trimester, kOral, gradeCount[CategoryIndex(trimester, kOral)],
-           kOralAxisY, pen);
+  AddCurve(chart, grades, trimester, kOral, gradeCount[CategoryIndex(trimester, kOral)], kOralAxisY,
+           pen);
 }
 
 // The grade list the selection names: a class's grade columns or a

@@ -13,7 +13,9 @@ namespace {
 constexpr std::size_t kMarkLength = 31;
 constexpr std::size_t kCoefficientLength = 7;
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool BeginsWithAbs(std::string_view text) {
   return text.size() >= 3 && Lower(text[0]) == 'a' && Lower(text[1]) == 'b' &&
@@ -35,7 +37,8 @@ float ParseMark(std::string_view text) {
 }
 
 float ParseCoefficient(std::string_view text) {
-  const float coefficient = static_cast<float>(ReadLeadingNumber(text.substr(0, kCoefficientLength)));
+  const float coefficient =
+      static_cast<float>(ReadLeadingNumber(text.substr(0, kCoefficientLength)));
   // Tested after the cut to 32 bits, so that "1e-60" does not store a 0 either.
   return coefficient == 0.0f ? 1.0f : coefficient;
 }

@@ -127,8 +127,9 @@ void RecomputeClass(ClassRecord& record) {
 
   const bool needsPrevious = std::any_of(tallies.begin(), tallies.end(),
                                          [](const ColumnTally& t) { return t.last == nullptr; });
-  const std::vector<GradeRecord> previous =
-      needsPrevious ? FitToCounts(record.columns, record.gradeCount, n) : std::vector<GradeRecord>{};
+  const std::vector<GradeRecord> previous = needsPrevious
+                                                ? FitToCounts(record.columns, record.gradeCount, n)
+                                                : std::vector<GradeRecord>{};
 
   record.columns.clear();
   record.columns.reserve(n);

@@ -12,8 +12,8 @@ namespace {
 // the global locale, so a French desktop still gets "12.50".
 std::string TwoDecimals(float value) {
   char buffer[64];  // the largest float takes 39 digits, a sign and ".00"
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::fixed, 2);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
   return std::string(buffer, result.ptr);
 }
 

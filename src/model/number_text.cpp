@@ -11,7 +11,9 @@ namespace {
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The power of ten of a number that from_chars found out of range: only its
 // sign matters (past the largest double, or below the smallest).
