@@ -15,7 +15,9 @@ auto* At(List& list, int position) {
   return &list[static_cast<std::size_t>(position)];
 }
 
-bool ClassIsFull(const Gradebook& book) { return book.classes.size() >= kMaxCount; }
+bool ClassIsFull(const Gradebook& book) {
+  return book.classes.size() >= kMaxCount;
+}
 
 bool StudentsAreFull(const ClassRecord& record) {
   return record.students.size() >= kMaxCount || record.studentCount >= kMaxCount;
@@ -23,7 +25,9 @@ bool StudentsAreFull(const ClassRecord& record) {
 
 }  // namespace
 
-ClassRecord* ClassAt(Gradebook& book, int position) { return At(book.classes, position); }
+ClassRecord* ClassAt(Gradebook& book, int position) {
+  return At(book.classes, position);
+}
 const ClassRecord* ClassAt(const Gradebook& book, int position) {
   return At(book.classes, position);
 }

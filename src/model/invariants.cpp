@@ -8,7 +8,9 @@
 namespace vellanor {
 namespace {
 
-std::string Count(std::size_t n) { return std::to_string(n); }
+std::string Count(std::size_t n) {
+  return std::to_string(n);
+}
 
 std::optional<std::string> CheckCategories(const ClassRecord& record) {
   if (record.studentCount < 0) {

@@ -26,8 +26,7 @@ bool StudentRecord::operator==(const StudentRecord& other) const {
 bool ClassRecord::operator==(const ClassRecord& other) const {
   return name == other.name && info == other.info && year == other.year &&
          studentCount == other.studentCount && gradeCount == other.gradeCount &&
-         SameBits(average, other.average) && students == other.students &&
-         columns == other.columns;
+         SameBits(average, other.average) && students == other.students && columns == other.columns;
 }
 
 }  // namespace vellanor

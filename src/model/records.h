@@ -31,13 +31,19 @@ constexpr int CategoryIndex(int trimester, int kind) {
   }
   return (trimester - 1) * 2 + kind;
 }
-constexpr int CategoryTrimester(int category) { return category / 2 + 1; }
-constexpr int CategoryKind(int category) { return category % 2; }
+constexpr int CategoryTrimester(int category) {
+  return category / 2 + 1;
+}
+constexpr int CategoryKind(int category) {
+  return category % 2;
+}
 
 // The absence value: a mark whose 32 bits are those of -1.0f is absent.
 inline constexpr float kAbsenceValue = -1.0f;
 inline constexpr std::uint32_t kAbsenceBits = 0xBF800000u;
-constexpr bool IsAbsent(float value) { return std::bit_cast<std::uint32_t>(value) == kAbsenceBits; }
+constexpr bool IsAbsent(float value) {
+  return std::bit_cast<std::uint32_t>(value) == kAbsenceBits;
+}
 
 // Compares floats by their bits, so that stored NaN averages compare equal to
 // themselves and -0 differs from 0, as in the file.

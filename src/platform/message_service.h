@@ -13,16 +13,15 @@ enum class MessageAnswer { Ok, Yes, No };
 class MessageService {
  public:
   virtual ~MessageService() = default;
-  virtual MessageAnswer Show(const std::string& text, const std::string& caption,
-                             MessageIcon icon, MessageButtons buttons) = 0;
+  virtual MessageAnswer Show(const std::string& text, const std::string& caption, MessageIcon icon,
+                             MessageButtons buttons) = 0;
 
   // Shorthands for the two kinds of box the program shows.
   void Inform(const std::string& text, const std::string& caption, MessageIcon icon) {
     Show(text, caption, icon, MessageButtons::Ok);
   }
   bool AskYesNo(const std::string& text, const std::string& caption) {
-    return Show(text, caption, MessageIcon::Question, MessageButtons::YesNo) ==
-           MessageAnswer::Yes;
+    return Show(text, caption, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
   }
 };
 

@@ -1,3 +1,5 @@
+#include "model/records.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +8,6 @@
 #include "model/cp1252.h"
 #include "model/gradebook.h"
 #include "model/invariants.h"
-#include "model/records.h"
 
 namespace vellanor {
 namespace {
@@ -66,9 +67,11 @@ TEST(Cp1252Test, ConvertsAccentsBothWaysAndReplacesWhatItLacks) {
   EXPECT_EQ(Utf8ToCp1252("€ œ Ÿ"), "\x80 \x9C \x9F");
   EXPECT_EQ(Cp1252ToUtf8("\x80\x9C"), "€œ");
   EXPECT_EQ(Utf8ToCp1252("日本"), "??");
-  EXPECT_EQ(Utf8ToCp1252("a\xFF" "b"), "a?b");      // malformed lead byte
-  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");            // cut sequence
-  EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "?");          // overlong
+  EXPECT_EQ(Utf8ToCp1252("a\xFF"
+                         "b"),
+            "a?b");                                    // malformed lead byte
+  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");              // cut sequence
+  EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "?");            // overlong
   EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80!"), "?!");  // outside the BMP
 
   // Every byte survives a round trip, the undefined ones included.

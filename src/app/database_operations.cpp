@@ -1,0 +1,148 @@
+#include "app/database_operations.h"
+
+#include <cstdint>
+
+#include "model/cp1252.h"
+#include "model/database_codec.h"
+#include "model/invariants.h"
+#include "platform/file_store.h"
+#include "platform/message_service.h"
+
+namespace vellanor {
+namespace {
+
+using platform::MessageIcon;
+
+constexpr char kErrorCaption[] = "Erreur";
+
+const char* ReadErrorText(DbReadError error) {
+  switch (error) {
+    case DbReadError::Header:
+      return "Erreur à la lecture de la base de données (header)";
+    case DbReadError::Version:
+      return "Version de la base de données invalide";
+    case DbReadError::Class:
+      return "Erreur à la lecture de la base de données (classe)";
+    case DbReadError::Student:
+      return "Erreur à la lecture de la base de données (eleve)";
+    case DbReadError::Grade:
+      return "Erreur à la lecture de la base de données (note)";
+    case DbReadError::None:
+      break;
+  }
+  return "";
+}
+
+const char* WriteErrorText(DbRecord record) {
+  switch (record) {
+    case DbRecord::Header:
+      return "Erreur à l'écriture de la base de données (header)";
+    case DbRecord::Class:
+      return "Erreur à l'écriture de la base de données (classe)";
+    case DbRecord::Student:
+      return "Erreur à l'écriture de la base de données (eleve)";
+    case DbRecord::Grade:
+      break;
+  }
+  return "Erreur à l'écriture de la base de données (note)";
+}
+
+class InputFileSource : public ByteSource {
+ public:
+  explicit InputFileSource(platform::InputFile& file) : file_(file) {}
+  std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+    return file_.Read(buffer, size);
+  }
+
+ private:
+  platform::InputFile& file_;
+};
+
+class OutputFileSink : public ByteSink {
+ public:
+  explicit OutputFileSink(platform::AtomicOutputFile& file) : file_(file) {}
+  std::size_t Write(const std::uint8_t* data, std::size_t size) override {
+    return file_.Write(data, size);
+  }
+
+ private:
+  platform::AtomicOutputFile& file_;
+};
+
+}  // namespace
+
+DatabaseOperations::DatabaseOperations(Gradebook& book, platform::MessageService& messages,
+                                       platform::FileStore& files)
+    : book_(book), messages_(messages), files_(files) {}
+
+bool DatabaseOperations::LoadDatabase(const std::string& fileName) {
+  platform::OpenedInput input = files_.OpenForReading(fileName);
+  if (input.status == platform::OpenStatus::Missing) {
+    CreateEmptyDatabase(fileName);
+    messages_.Inform("Base de donnée manquante,\nCréation d'une base vide...", "Information",
+                     MessageIcon::Exclamation);
+    return true;
+  }
+  if (input.status == platform::OpenStatus::Unreadable) {
+    // The file is there but cannot be read: never replace it by an empty one.
+    messages_.Inform(ReadErrorText(DbReadError::Header), kErrorCaption, MessageIcon::Stop);
+    return false;
+  }
+  InputFileSource source(*input.file);
+  const DbReadError error = DecodeDatabase(source, book_);
+  if (error != DbReadError::None) {
+    messages_.Inform(ReadErrorText(error), kErrorCaption, MessageIcon::Stop);
+    return false;
+  }
+  return true;
+}
+
+void DatabaseOperations::CreateEmptyDatabase(const std::string& fileName) {
+  // Whether this works is not checked here: the next save reports it.
+  if (auto file = files_.OpenForAtomicWriting(fileName)) {
+    OutputFileSink sink(*file);
+    if (EncodeDatabase(Gradebook{}, sink).complete) {
+      file->Commit();
+    }
+  }
+}
+
+bool DatabaseOperations::SaveDatabase(const std::string& fileName) {
+  if (endedByFatalError_) {
+    return false;  // the application is ending: nothing more is saved
+  }
+  const int broken = FirstUnreadableClass(book_);
+  if (broken >= 0) {
+    messages_.Inform("La classe <" + Cp1252ToUtf8(book_.classes[broken].name.View()) +
+                         "> est incohérente,\nla base de données n'a pas été modifiée.",
+                     kErrorCaption, MessageIcon::Stop);
+    return false;
+  }
+  auto file = files_.OpenForAtomicWriting(fileName);
+  if (!file) {
+    endedByFatalError_ = true;
+    messages_.Inform("Imposible de créer une base de donnée,\nLe programme va s'arrêter...",
+                     "Erreur fatale", MessageIcon::Stop);
+    if (fatalHandler_) {
+      fatalHandler_();
+    }
+    return false;
+  }
+  OutputFileSink sink(*file);
+  const EncodeResult result = EncodeDatabase(book_, sink);
+  if (!result.complete) {
+    messages_.Inform(WriteErrorText(RecordAtStoredOffset(book_, result.storedBytes)), kErrorCaption,
+                     MessageIcon::Stop);
+    return false;  // the new file is discarded; the old one stays whole
+  }
+  if (!file->Commit()) {
+    // Everything was handed over but could not be made durable: report the
+    // record that was written last.
+    messages_.Inform(WriteErrorText(RecordAtStoredOffset(book_, result.storedBytes)), kErrorCaption,
+                     MessageIcon::Stop);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vellanor

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "model/records.h"
+
+namespace vellanor::platform {
+class MessageService;
+class FileStore;
+}  // namespace vellanor::platform
+
+namespace vellanor {
+
+// Loading and saving the whole gradebook, with the program's messages. The
+// main window offers these as its own LoadDatabase and SaveDatabase.
+class DatabaseOperations {
+ public:
+  DatabaseOperations(Gradebook& book, platform::MessageService& messages,
+                     platform::FileStore& files);
+
+  // Replaces the gradebook with the file's content. A missing file is replaced
+  // by an empty database (the gradebook is then left as it was) and counts as
+  // success. On a read error the message is shown, the gradebook keeps the
+  // classes read whole, and the result is false.
+  bool LoadDatabase(const std::string& fileName);
+
+  // Writes the whole gradebook atomically: after any failure the file on disk
+  // is the previous one, whole. A gradebook whose file could not be read back
+  // is never written. When the file cannot be created at all, the fatal
+  // message is shown, the fatal handler runs (the application ends) and no
+  // later save is attempted.
+  bool SaveDatabase(const std::string& fileName);
+
+  void SetFatalHandler(std::function<void()> handler) { fatalHandler_ = std::move(handler); }
+  bool EndedByFatalError() const { return endedByFatalError_; }
+
+ private:
+  void CreateEmptyDatabase(const std::string& fileName);
+
+  Gradebook& book_;
+  platform::MessageService& messages_;
+  platform::FileStore& files_;
+  std::function<void()> fatalHandler_;
+  bool endedByFatalError_ = false;
+};
+
+}  // namespace vellanor

@@ -1,0 +1,393 @@
+#include "model/database_codec.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <utility>
+
+#include "model/gradebook.h"
+
+namespace vellanor {
+namespace {
+
+constexpr std::uint8_t kLineFeed = 0x0A;
+constexpr std::uint8_t kCarriageReturn = 0x0D;
+constexpr std::uint32_t kVersionBits = 0x40000000u;  // 2.0f
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+// Growing a list by what the file claims would let a short hostile file ask
+// for gigabytes; lists are reserved up to this and then grow as they are read.
+constexpr std::size_t kTrustedReserve = 1024;
+
+// --- little-endian fields -------------------------------------------------
+
+void PutU16(std::uint8_t* p, std::uint16_t v) {
+  p[0] = static_cast<std::uint8_t>(v);
+  p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+void PutU32(std::uint8_t* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) {
+    p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+  }
+}
+void PutI16(std::uint8_t* p, std::int16_t v) {
+  PutU16(p, static_cast<std::uint16_t>(v));
+}
+void PutF32(std::uint8_t* p, float v) {
+  PutU32(p, std::bit_cast<std::uint32_t>(v));
+}
+template <std::size_t N>
+void PutText(std::uint8_t* p, const TextField<N>& text) {
+  std::memcpy(p, text.Bytes().data(), N);
+}
+void PutAverages(std::uint8_t* p, const PerCategory<float>& average) {
+  for (int c = 0; c < kCategoryCount; ++c) {
+    PutF32(p + 4 * c, average[c]);
+  }
+}
+
+std::uint16_t GetU16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+std::uint32_t GetU32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+std::int16_t GetI16(const std::uint8_t* p) {
+  return static_cast<std::int16_t>(GetU16(p));
+}
+float GetF32(const std::uint8_t* p) {
+  return std::bit_cast<float>(GetU32(p));
+}
+template <std::size_t N>
+void GetText(const std::uint8_t* p, TextField<N>& text) {
+  std::memcpy(text.Bytes().data(), p, N);
+}
+void GetAverages(const std::uint8_t* p, PerCategory<float>& average) {
+  for (int c = 0; c < kCategoryCount; ++c) {
+    average[c] = GetF32(p + 4 * c);
+  }
+}
+
+// --- records ------------------------------------------------------------------
+
+using HeaderBytes = std::array<std::uint8_t, kHeaderSize>;
+using ClassBytes = std::array<std::uint8_t, kClassRecordSize>;
+using StudentBytes = std::array<std::uint8_t, kStudentRecordSize>;
+using GradeBytes = std::array<std::uint8_t, kGradeRecordSize>;
+
+HeaderBytes EncodeHeader(std::size_t classCount) {
+  HeaderBytes out{};
+  PutU32(out.data(), kVersionBits);
+  PutU16(out.data() + 4, static_cast<std::uint16_t>(classCount));
+  return out;
+}
+
+ClassBytes EncodeClass(const ClassRecord& record) {
+  ClassBytes out{};
+  PutText(out.data() + 0, record.name);
+  PutText(out.data() + 32, record.info);
+  PutText(out.data() + 132, record.year);
+  PutI16(out.data() + 164, record.studentCount);
+  for (int c = 0; c < kCategoryCount; ++c) {
+    PutI16(out.data() + 166 + 2 * c, record.gradeCount[c]);
+  }
+  PutAverages(out.data() + 180, record.average);
+  return out;  // padding at 178 and the link slots at 204 and 208 stay zero
+}
+
+void DecodeClass(const ClassBytes& in, ClassRecord& record) {
+  GetText(in.data() + 0, record.name);
+  GetText(in.data() + 32, record.info);
+  GetText(in.data() + 132, record.year);
+  record.studentCount = GetI16(in.data() + 164);
+  for (int c = 0; c < kCategoryCount; ++c) {
+    record.gradeCount[c] = GetI16(in.data() + 166 + 2 * c);
+  }
+  GetAverages(in.data() + 180, record.average);
+}
+
+StudentBytes EncodeStudent(const StudentRecord& student) {
+  StudentBytes out{};
+  PutText(out.data() + 0, student.name);
+  PutText(out.data() + 32, student.firstName);
+  out[64] = student.sex;
+  PutText(out.data() + 65, student.birthDate);
+  PutText(out.data() + 97, student.birthPlace);
+  PutText(out.data() + 129, student.info);
+  PutAverages(out.data() + 232, student.average);
+  return out;  // padding at 229 and the link slot at 256 stay zero
+}
+
+void DecodeStudent(const StudentBytes& in, StudentRecord& student) {
+  GetText(in.data() + 0, student.name);
+  GetText(in.data() + 32, student.firstName);
+  student.sex = in[64];
+  GetText(in.data() + 65, student.birthDate);
+  GetText(in.data() + 97, student.birthPlace);
+  GetText(in.data() + 129, student.info);
+  GetAverages(in.data() + 232, student.average);
+}
+
+GradeBytes EncodeGrade(const GradeRecord& grade) {
+  GradeBytes out{};
+  PutF32(out.data() + 0, grade.value);
+  out[4] = grade.kind;
+  PutF32(out.data() + 8, grade.coefficient);
+  PutI16(out.data() + 12, grade.trimester);
+  PutText(out.data() + 14, grade.info);
+  return out;  // padding at 5 stays zero
+}
+
+void DecodeGrade(const GradeBytes& in, GradeRecord& grade) {
+  grade.value = GetF32(in.data() + 0);
+  grade.kind = in[4];
+  grade.coefficient = GetF32(in.data() + 8);
+  grade.trimester = GetI16(in.data() + 12);
+  GetText(in.data() + 14, grade.info);
+}
+
+std::size_t StoredSize(const std::uint8_t* data, std::size_t size) {
+  return size + static_cast<std::size_t>(std::count(data, data + size, kLineFeed));
+}
+
+// Visits every record of the stream in file order with its bytes; stops when
+// the visitor returns false.
+template <typename Visitor>
+void ForEachRecord(const Gradebook& book, Visitor&& visit) {
+  const HeaderBytes header = EncodeHeader(book.classes.size());
+  if (!visit(DbRecord::Header, header.data(), header.size())) {
+    return;
+  }
+  for (const ClassRecord& record : book.classes) {
+    const ClassBytes classBytes = EncodeClass(record);
+    if (!visit(DbRecord::Class, classBytes.data(), classBytes.size())) {
+      return;
+    }
+    for (const GradeRecord& column : record.columns) {
+      const GradeBytes bytes = EncodeGrade(column);
+      if (!visit(DbRecord::Grade, bytes.data(), bytes.size())) {
+        return;
+      }
+    }
+    for (const StudentRecord& student : record.students) {
+      const StudentBytes studentBytes = EncodeStudent(student);
+      if (!visit(DbRecord::Student, studentBytes.data(), studentBytes.size())) {
+        return;
+      }
+      for (const GradeRecord& mark : student.grades) {
+        const GradeBytes bytes = EncodeGrade(mark);
+        if (!visit(DbRecord::Grade, bytes.data(), bytes.size())) {
+          return;
+        }
+      }
+    }
+  }
+}
+
+// Applies the line-end translation and hands the bytes to the sink in chunks.
+class TranslatingWriter {
+ public:
+  explicit TranslatingWriter(ByteSink& sink) : sink_(sink), chunk_(kChunkSize + 2 * 512) {}
+
+  bool Put(const std::uint8_t* data, std::size_t size) {
+    std::uint8_t* out = chunk_.data() + used_;
+    if (std::memchr(data, kLineFeed, size) == nullptr) {
+      std::memcpy(out, data, size);
+      used_ += size;
+    } else {
+      for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == kLineFeed) {
+          *out++ = kCarriageReturn;
+        }
+        *out++ = data[i];
+      }
+      used_ = static_cast<std::size_t>(out - chunk_.data());
+    }
+    return used_ < kChunkSize || Flush();
+  }
+
+  bool Flush() {
+    const std::size_t taken = used_ == 0 ? 0 : sink_.Write(chunk_.data(), used_);
+    stored_ += taken;
+    const bool complete = taken == used_;
+    used_ = 0;
+    return complete;
+  }
+
+  std::size_t Stored() const { return stored_; }
+
+ private:
+  ByteSink& sink_;
+  std::vector<std::uint8_t> chunk_;
+  std::size_t used_ = 0;
+  std::size_t stored_ = 0;
+};
+
+// Reads the record stream back from the stored bytes: 0D 0A becomes 0A, every
+// other byte (0D and 1A included) is taken as it is.
+class UntranslatingReader {
+ public:
+  explicit UntranslatingReader(ByteSource& source) : source_(source), buffer_(kChunkSize) {}
+
+  // Fills `out` with the next `size` bytes of the stream; false if it ends first.
+  bool ReadExact(std::uint8_t* out, std::size_t size) {
+    std::size_t got = 0;
+    while (got < size) {
+      if (!Fill(1)) {
+        return false;
+      }
+      const std::size_t span = std::min(size - got, end_ - pos_);
+      const auto* start = buffer_.data() + pos_;
+      const auto* cr = static_cast<const std::uint8_t*>(std::memchr(start, kCarriageReturn, span));
+      const std::size_t plain = cr ? static_cast<std::size_t>(cr - start) : span;
+      std::memcpy(out + got, start, plain);
+      got += plain;
+      pos_ += plain;
+      if (cr != nullptr) {
+        Fill(2);
+        const bool pair = end_ - pos_ >= 2 && buffer_[pos_ + 1] == kLineFeed;
+        out[got++] = pair ? kLineFeed : kCarriageReturn;
+        pos_ += pair ? 2 : 1;
+      }
+    }
+    return true;
+  }
+
+ private:
+  // Makes at least `want` unread bytes available unless the source runs out.
+  bool Fill(std::size_t want) {
+    while (end_ - pos_ < want && !exhausted_) {
+      if (pos_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+        end_ -= pos_;
+        pos_ = 0;
+      }
+      const std::size_t got = source_.Read(buffer_.data() + end_, buffer_.size() - end_);
+      if (got == 0) {
+        exhausted_ = true;
+      }
+      end_ += got;
+    }
+    return end_ - pos_ >= want;
+  }
+
+  ByteSource& source_;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  bool exhausted_ = false;
+};
+
+bool ReadGrades(UntranslatingReader& reader, int count, std::vector<GradeRecord>& grades) {
+  grades.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), kTrustedReserve));
+  GradeBytes bytes;
+  for (int i = 0; i < count; ++i) {
+    if (!reader.ReadExact(bytes.data(), bytes.size())) {
+      return false;
+    }
+    DecodeGrade(bytes, grades.emplace_back());
+  }
+  return true;
+}
+
+DbReadError ReadClass(UntranslatingReader& reader, ClassRecord& record) {
+  ClassBytes classBytes;
+  if (!reader.ReadExact(classBytes.data(), classBytes.size())) {
+    return DbReadError::Class;
+  }
+  DecodeClass(classBytes, record);
+  const int n = GradeColumnCount(record);
+  if (n > 0 && !ReadGrades(reader, n, record.columns)) {
+    return DbReadError::Grade;
+  }
+  const int students = record.studentCount;
+  if (students <= 0) {
+    return DbReadError::None;
+  }
+  record.students.reserve(
+      std::min<std::size_t>(static_cast<std::size_t>(students), kTrustedReserve));
+  StudentBytes studentBytes;
+  for (int j = 0; j < students; ++j) {
+    if (!reader.ReadExact(studentBytes.data(), studentBytes.size())) {
+      return DbReadError::Student;
+    }
+    StudentRecord& student = record.students.emplace_back();
+    DecodeStudent(studentBytes, student);
+    if (n > 0 && !ReadGrades(reader, n, student.grades)) {
+      return DbReadError::Grade;
+    }
+  }
+  return DbReadError::None;
+}
+
+}  // namespace
+
+std::size_t MemorySource::Read(std::uint8_t* buffer, std::size_t size) {
+  const std::size_t count = std::min(size, size_ - position_);
+  if (count > 0) {
+    std::memcpy(buffer, data_ + position_, count);
+  }
+  position_ += count;
+  return count;
+}
+
+std::size_t VectorSink::Write(const std::uint8_t* data, std::size_t size) {
+  bytes.insert(bytes.end(), data, data + size);
+  return size;
+}
+
+DbReadError DecodeDatabase(ByteSource& source, Gradebook& book) {
+  ClearGradebook(book);
+  UntranslatingReader reader(source);
+  HeaderBytes header;
+  if (!reader.ReadExact(header.data(), header.size())) {
+    return DbReadError::Header;
+  }
+  if (GetF32(header.data()) != 2.0f) {
+    return DbReadError::Version;
+  }
+  const int classCount = GetI16(header.data() + 4);
+  for (int i = 0; i < classCount; ++i) {
+    ClassRecord record;
+    const DbReadError error = ReadClass(reader, record);
+    if (error != DbReadError::None) {
+      return error;  // what was read of this class is dropped
+    }
+    book.classes.push_back(std::move(record));
+  }
+  return DbReadError::None;
+}
+
+EncodeResult EncodeDatabase(const Gradebook& book, ByteSink& sink) {
+  TranslatingWriter writer(sink);
+  bool complete = true;
+  ForEachRecord(book, [&](DbRecord, const std::uint8_t* data, std::size_t size) {
+    complete = writer.Put(data, size);
+    return complete;
+  });
+  if (complete) {
+    complete = writer.Flush();
+  }
+  return {complete, writer.Stored()};
+}
+
+std::vector<std::uint8_t> EncodeDatabase(const Gradebook& book) {
+  VectorSink sink;
+  EncodeDatabase(book, sink);
+  return std::move(sink.bytes);
+}
+
+DbRecord RecordAtStoredOffset(const Gradebook& book, std::size_t offset) {
+  DbRecord found = DbRecord::Header;
+  std::size_t start = 0;
+  ForEachRecord(book, [&](DbRecord kind, const std::uint8_t* data, std::size_t size) {
+    found = kind;
+    start += StoredSize(data, size);
+    return start <= offset;
+  });
+  return found;
+}
+
+}  // namespace vellanor
