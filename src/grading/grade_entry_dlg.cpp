@@ -140,6 +140,7 @@ CGradeEntryDlg::~CGradeEntryDlg() {
   if (editor_ != nullptr) {
     editor_->removeEventFilter(this);
   }
+  grid_->removeEventFilter(this);
   grid_->viewport()->removeEventFilter(this);
 }
 
@@ -162,6 +163,7 @@ void CGradeEntryDlg::BindControls() {
   // The user's choices only: the window's own refills select quietly.
   connect(classList_, &QComboBox::currentIndexChanged, this, [this] { OnClassSelected(); });
   connect(studentList_, &QComboBox::currentIndexChanged, this, [this] { OnStudentSelected(); });
+  grid_->installEventFilter(this);
   grid_->viewport()->installEventFilter(this);
   // An open editor follows its cell when the grid scrolls.
   connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { PlaceEditor(); });
@@ -314,6 +316,11 @@ void CGradeEntryDlg::OnNewGrade() {
     ShowGrid(AddingGrid(*record));
   } else {
     ClearGrid();
+  }
+  // The keyboard starts at the top of what is to be filled in: trimester,
+  // kind, coefficient, information, then the marks.
+  if (QWidget* trimester = Control(CheckedRadioButton(ids::kCtlTrimester1, ids::kCtlTrimester3))) {
+    trimester->setFocus(Qt::OtherFocusReason);
   }
 }
 

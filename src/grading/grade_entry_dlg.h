@@ -104,6 +104,7 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
   void CloseEditor();
   void OnEditorLeft();
   void OnEditorFocusLost();
+  void OnGridEditKey();
   void PlaceEditor();
   QRect EditorRect(const QRect& cell) const;
   int Px(int pixelsAt96Dpi) const;

@@ -9,6 +9,8 @@
 // comes from, never by counting commands, so nothing carries over from one
 // keystroke, one editor or one opening of the window to the next.
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -46,8 +48,10 @@ void CGradeEntryDlg::BeginCellEdit(int row, int column) {
   if (column < 0 || column >= grid_->columnCount()) {
     return;
   }
-  // The whole cell is brought into view, not only its row.
+  // The whole cell is brought into view, not only its row, and the row
+  // being typed in is the one highlighted.
   grid_->scrollTo(grid_->model()->index(row, column));
+  grid_->SelectRow(row);
 
   auto* editor = new QLineEdit(ClientArea());
   SetControlId(editor, res::kCtlGradeEditor);
@@ -136,6 +140,24 @@ void CGradeEntryDlg::OnEditorFocusLost() {
   });
 }
 
+void CGradeEntryDlg::OnGridEditKey() {
+  // F2, the usual key for editing in place, does what a double click on the
+  // highlighted row does, so that marks can be typed without the mouse.
+  if (mode_ != GradeMode::Adding && mode_ != GradeMode::Modifying) {
+    return;
+  }
+  int row = grid_->SelectedRow();
+  if (row < 0) {
+    row = std::max(0, grid_->currentIndex().row());
+  }
+  if (row >= grid_->rowCount()) {
+    return;
+  }
+  grid_->SelectRow(row);
+  const int column = mode_ == GradeMode::Adding ? 1 : std::max(0, grid_->currentIndex().column());
+  BeginCellEdit(row, column);
+}
+
 QRect CGradeEntryDlg::EditorRect(const QRect& cell) const {
   // From just inside the cell's left edge and below its top to its right
   // edge and its bottom; a fixed width when modifying.
@@ -177,6 +199,13 @@ bool CGradeEntryDlg::eventFilter(QObject* watched, QEvent* event) {
       }
     }
     return false;
+  }
+  if (watched == grid_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
+      OnGridEditKey();
+      return true;
+    }
   }
   if (watched == grid_->viewport()) {
     const auto type = event->type();

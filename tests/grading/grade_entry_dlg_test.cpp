@@ -344,7 +344,7 @@ TEST_F(GradeEntryTest, CoefficientOfANewColumn) {
     SCOPED_TRACE(c.typed);
     Menu(32791);
     Edit(1138).setText(c.typed);
-    Click(3);
+    dlg->SendCommand(32794);  // "Sauver le modifications...", as "Valider"
     EXPECT_EQ(Book(0).students[1].grades.back().coefficient, c.stored);
     EXPECT_EQ(Book(0).columns.back().coefficient, c.stored);
   }
@@ -357,7 +357,7 @@ TEST_F(GradeEntryTest, AddingThenCancelKeepsTheFile) {
   const Gradebook before = main.book;
   Menu(32791);
   Grid().SetItemText(0, 1, "20");
-  Click(2);
+  dlg->SendCommand(32795);  // "Quitter sans sauver...", as "Annuler"
   EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
   EXPECT_EQ(main.book, before);
   EXPECT_EQ(main.loads, 1);
@@ -665,8 +665,11 @@ TEST_F(GradeEntryTest, TypingAColumnWithTheKeyboard) {
   EXPECT_EQ(Grid().ItemText(2, 1), "1234567890123456789012345678901");
   EXPECT_EQ(dlg->CellEditor(), nullptr);
 
-  // A click elsewhere takes the mark and opens the next row too.
-  DoubleClickCell(0, 1);
+  // A click elsewhere takes the mark and opens the next row too; F2 on the
+  // grid opens the editor on the highlighted row, as a double click does.
+  Grid().SelectRow(0);
+  Grid().setFocus();
+  QTest::keyClick(&Grid(), Qt::Key_F2);
   EXPECT_EQ(dlg->CellEditor()->selectedText(), "14");  // typing replaces it
   QTest::keyClicks(dlg->CellEditor(), "x");
   QTest::mouseClick(Ctl(1139), Qt::LeftButton);
