@@ -97,15 +97,15 @@ ClassBytes EncodeClass(const ClassRecord& record) {
   return out;  // padding at 178 and the link slots at 204 and 208 stay zero
 }
 
-void DecodeClass(const ClassBytes& in, ClassRecord& record) {
-  GetText(in.data() + 0, record.name);
-  GetText(in.data() + 32, record.info);
-  GetText(in.data() + 132, record.year);
-  record.studentCount = GetI16(in.data() + 164);
+void DecodeClass(const std::uint8_t* in, ClassRecord& record) {
+  GetText(in + 0, record.name);
+  GetText(in + 32, record.info);
+  GetText(in + 132, record.year);
+  record.studentCount = GetI16(in + 164);
   for (int c = 0; c < kCategoryCount; ++c) {
-    record.gradeCount[c] = GetI16(in.data() + 166 + 2 * c);
+    record.gradeCount[c] = GetI16(in + 166 + 2 * c);
   }
-  GetAverages(in.data() + 180, record.average);
+  GetAverages(in + 180, record.average);
 }
 
 StudentBytes EncodeStudent(const StudentRecord& student) {
@@ -120,14 +120,14 @@ StudentBytes EncodeStudent(const StudentRecord& student) {
   return out;  // padding at 229 and the link slot at 256 stay zero
 }
 
-void DecodeStudent(const StudentBytes& in, StudentRecord& student) {
-  GetText(in.data() + 0, student.name);
-  GetText(in.data() + 32, student.firstName);
+void DecodeStudent(const std::uint8_t* in, StudentRecord& student) {
+  GetText(in + 0, student.name);
+  GetText(in + 32, student.firstName);
   student.sex = in[64];
-  GetText(in.data() + 65, student.birthDate);
-  GetText(in.data() + 97, student.birthPlace);
-  GetText(in.data() + 129, student.info);
-  GetAverages(in.data() + 232, student.average);
+  GetText(in + 65, student.birthDate);
+  GetText(in + 97, student.birthPlace);
+  GetText(in + 129, student.info);
+  GetAverages(in + 232, student.average);
 }
 
 GradeBytes EncodeGrade(const GradeRecord& grade) {
@@ -140,12 +140,12 @@ GradeBytes EncodeGrade(const GradeRecord& grade) {
   return out;  // padding at 5 stays zero
 }
 
-void DecodeGrade(const GradeBytes& in, GradeRecord& grade) {
-  grade.value = GetF32(in.data() + 0);
+void DecodeGrade(const std::uint8_t* in, GradeRecord& grade) {
+  grade.value = GetF32(in + 0);
   grade.kind = in[4];
-  grade.coefficient = GetF32(in.data() + 8);
-  grade.trimester = GetI16(in.data() + 12);
-  GetText(in.data() + 14, grade.info);
+  grade.coefficient = GetF32(in + 8);
+  grade.trimester = GetI16(in + 12);
+  GetText(in + 14, grade.info);
 }
 
 std::size_t StoredSize(const std::uint8_t* data, std::size_t size) {
@@ -186,41 +186,59 @@ void ForEachRecord(const Gradebook& book, Visitor&& visit) {
   }
 }
 
-// Applies the line-end translation and hands the bytes to the sink in chunks.
+// Gathers the record stream in chunks and hands each to the sink with the
+// line-end translation applied. Line feeds are rare, so one scan of a whole
+// chunk finds them (and usually none) faster than a scan of each record.
 class TranslatingWriter {
  public:
-  explicit TranslatingWriter(ByteSink& sink) : sink_(sink), chunk_(kChunkSize + 2 * 512) {}
+  explicit TranslatingWriter(ByteSink& sink) : sink_(sink), chunk_(kChunkSize + 512) {}
 
+  // Takes one record (at most 512 bytes).
   bool Put(const std::uint8_t* data, std::size_t size) {
-    std::uint8_t* out = chunk_.data() + used_;
-    if (std::memchr(data, kLineFeed, size) == nullptr) {
-      std::memcpy(out, data, size);
-      used_ += size;
-    } else {
-      for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == kLineFeed) {
-          *out++ = kCarriageReturn;
-        }
-        *out++ = data[i];
-      }
-      used_ = static_cast<std::size_t>(out - chunk_.data());
-    }
+    std::memcpy(chunk_.data() + used_, data, size);
+    used_ += size;
     return used_ < kChunkSize || Flush();
   }
 
   bool Flush() {
-    const std::size_t taken = used_ == 0 ? 0 : sink_.Write(chunk_.data(), used_);
-    stored_ += taken;
-    const bool complete = taken == used_;
+    const std::uint8_t* begin = chunk_.data();
+    const std::uint8_t* end = begin + used_;
     used_ = 0;
-    return complete;
+    const void* lineFeed = std::memchr(begin, kLineFeed, static_cast<std::size_t>(end - begin));
+    if (lineFeed == nullptr) {
+      return Hand(begin, end);
+    }
+    translated_.resize(2 * chunk_.size());
+    std::uint8_t* out = translated_.data();
+    for (const std::uint8_t* p = begin; p < end;) {
+      const auto* found = static_cast<const std::uint8_t*>(lineFeed);
+      const std::size_t run = static_cast<std::size_t>((found ? found : end) - p);
+      std::memcpy(out, p, run);
+      out += run;
+      p += run;
+      if (found != nullptr) {
+        *out++ = kCarriageReturn;
+        *out++ = kLineFeed;
+        ++p;
+        lineFeed = std::memchr(p, kLineFeed, static_cast<std::size_t>(end - p));
+      }
+    }
+    return Hand(translated_.data(), out);
   }
 
   std::size_t Stored() const { return stored_; }
 
  private:
+  bool Hand(const std::uint8_t* begin, const std::uint8_t* end) {
+    const std::size_t size = static_cast<std::size_t>(end - begin);
+    const std::size_t taken = size == 0 ? 0 : sink_.Write(begin, size);
+    stored_ += taken;
+    return taken == size;
+  }
+
   ByteSink& sink_;
   std::vector<std::uint8_t> chunk_;
+  std::vector<std::uint8_t> translated_;
   std::size_t used_ = 0;
   std::size_t stored_ = 0;
 };
@@ -229,8 +247,30 @@ class TranslatingWriter {
 // other byte (0D and 1A included) is taken as it is.
 class UntranslatingReader {
  public:
-  explicit UntranslatingReader(ByteSource& source) : source_(source), buffer_(kChunkSize) {}
+  // The longest piece Next hands out.
+  static constexpr std::size_t kMaxPiece = 4096;
 
+  explicit UntranslatingReader(ByteSource& source)
+      : source_(source), buffer_(kChunkSize), piece_(kMaxPiece) {}
+
+  // The next `size` (at most kMaxPiece) bytes of the stream, or nullptr if it
+  // ends first. Valid until the next call. Straight from the buffer when the
+  // bytes are there and hold no 0D, which is nearly always.
+  const std::uint8_t* Next(std::size_t size) {
+    if (end_ - pos_ < size) {
+      Fill(size);
+    }
+    if (end_ - pos_ >= size) {
+      const std::uint8_t* start = buffer_.data() + pos_;
+      if (std::memchr(start, kCarriageReturn, size) == nullptr) {
+        pos_ += size;
+        return start;
+      }
+    }
+    return ReadExact(piece_.data(), size) ? piece_.data() : nullptr;
+  }
+
+ private:
   // Fills `out` with the next `size` bytes of the stream; false if it ends first.
   bool ReadExact(std::uint8_t* out, std::size_t size) {
     std::size_t got = 0;
@@ -255,7 +295,6 @@ class UntranslatingReader {
     return true;
   }
 
- private:
   // Makes at least `want` unread bytes available unless the source runs out.
   bool Fill(std::size_t want) {
     while (end_ - pos_ < want && !exhausted_) {
@@ -275,26 +314,34 @@ class UntranslatingReader {
 
   ByteSource& source_;
   std::vector<std::uint8_t> buffer_;
+  std::vector<std::uint8_t> piece_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   bool exhausted_ = false;
 };
 
+// Grade records are read this many at a time.
+constexpr int kGradeBatch = static_cast<int>(UntranslatingReader::kMaxPiece / kGradeRecordSize);
+
 bool ReadGrades(UntranslatingReader& reader, int count, std::vector<GradeRecord>& grades) {
   grades.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), kTrustedReserve));
-  GradeBytes bytes;
-  for (int i = 0; i < count; ++i) {
-    if (!reader.ReadExact(bytes.data(), bytes.size())) {
+  for (int done = 0; done < count;) {
+    const int batch = std::min(count - done, kGradeBatch);
+    const std::uint8_t* bytes = reader.Next(static_cast<std::size_t>(batch) * kGradeRecordSize);
+    if (bytes == nullptr) {
       return false;
     }
-    DecodeGrade(bytes, grades.emplace_back());
+    for (int i = 0; i < batch; ++i) {
+      DecodeGrade(bytes + static_cast<std::size_t>(i) * kGradeRecordSize, grades.emplace_back());
+    }
+    done += batch;
   }
   return true;
 }
 
 DbReadError ReadClass(UntranslatingReader& reader, ClassRecord& record) {
-  ClassBytes classBytes;
-  if (!reader.ReadExact(classBytes.data(), classBytes.size())) {
+  const std::uint8_t* classBytes = reader.Next(kClassRecordSize);
+  if (classBytes == nullptr) {
     return DbReadError::Class;
   }
   DecodeClass(classBytes, record);
@@ -308,9 +355,9 @@ DbReadError ReadClass(UntranslatingReader& reader, ClassRecord& record) {
   }
   record.students.reserve(
       std::min<std::size_t>(static_cast<std::size_t>(students), kTrustedReserve));
-  StudentBytes studentBytes;
   for (int j = 0; j < students; ++j) {
-    if (!reader.ReadExact(studentBytes.data(), studentBytes.size())) {
+    const std::uint8_t* studentBytes = reader.Next(kStudentRecordSize);
+    if (studentBytes == nullptr) {
       return DbReadError::Student;
     }
     StudentRecord& student = record.students.emplace_back();
@@ -341,14 +388,14 @@ std::size_t VectorSink::Write(const std::uint8_t* data, std::size_t size) {
 DbReadError DecodeDatabase(ByteSource& source, Gradebook& book) {
   ClearGradebook(book);
   UntranslatingReader reader(source);
-  HeaderBytes header;
-  if (!reader.ReadExact(header.data(), header.size())) {
+  const std::uint8_t* header = reader.Next(kHeaderSize);
+  if (header == nullptr) {
     return DbReadError::Header;
   }
-  if (GetF32(header.data()) != 2.0f) {
+  if (GetF32(header) != 2.0f) {
     return DbReadError::Version;
   }
-  const int classCount = GetI16(header.data() + 4);
+  const int classCount = GetI16(header + 4);
   for (int i = 0; i < classCount; ++i) {
     ClassRecord record;
     const DbReadError error = ReadClass(reader, record);

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "model/gradebook.h"
+#include "model/invariants.h"
+#include "school_year.h"
 #include "support/failing_file_store.h"
 #include "support/fake_main_window.h"
 #include "support/fake_message_service.h"
@@ -103,6 +105,19 @@ TEST(DatabaseOperationsTest, SavesAndLoadsBackTenStudents) {
   EXPECT_TRUE(main.services.messages.shown.empty());
   EXPECT_EQ(FilesOfWorkingDirectory(), std::vector<std::string>{"Vellanor.db"});
 
+  FakeMainWindow other;
+  ASSERT_TRUE(other.LoadDatabase("Vellanor.db"));
+  EXPECT_EQ(other.book, main.book);
+  EXPECT_TRUE(other.services.messages.shown.empty());
+}
+
+TEST(DatabaseOperationsTest, SchoolYearRoundTripsThroughTheFile) {
+  FakeMainWindow main;
+  main.book = MakeSchoolYear({.classes = 12, .studentsPerClass = 30, .marksPerStudent = 40});
+  for (const ClassRecord& record : main.book.classes) {
+    ASSERT_EQ(FindInvariantFault(record), std::nullopt);
+  }
+  ASSERT_TRUE(main.SaveDatabase("Vellanor.db"));
   FakeMainWindow other;
   ASSERT_TRUE(other.LoadDatabase("Vellanor.db"));
   EXPECT_EQ(other.book, main.book);
