@@ -72,29 +72,25 @@ void GetAverages(const std::uint8_t* p, PerCategory<float>& average) {
 
 // --- records ------------------------------------------------------------------
 
-using HeaderBytes = std::array<std::uint8_t, kHeaderSize>;
-using ClassBytes = std::array<std::uint8_t, kClassRecordSize>;
-using StudentBytes = std::array<std::uint8_t, kStudentRecordSize>;
-using GradeBytes = std::array<std::uint8_t, kGradeRecordSize>;
+// Each encoder fills `out` (the record's size) whole: the padding and the
+// link slots are zeroed first.
 
-HeaderBytes EncodeHeader(std::size_t classCount) {
-  HeaderBytes out{};
-  PutU32(out.data(), kVersionBits);
-  PutU16(out.data() + 4, static_cast<std::uint16_t>(classCount));
-  return out;
+void EncodeHeader(std::uint8_t* out, std::size_t classCount) {
+  std::memset(out, 0, kHeaderSize);
+  PutU32(out, kVersionBits);
+  PutU16(out + 4, static_cast<std::uint16_t>(classCount));
 }
 
-ClassBytes EncodeClass(const ClassRecord& record) {
-  ClassBytes out{};
-  PutText(out.data() + 0, record.name);
-  PutText(out.data() + 32, record.info);
-  PutText(out.data() + 132, record.year);
-  PutI16(out.data() + 164, record.studentCount);
+void EncodeClass(std::uint8_t* out, const ClassRecord& record) {
+  std::memset(out, 0, kClassRecordSize);  // padding at 178, link slots at 204 and 208
+  PutText(out + 0, record.name);
+  PutText(out + 32, record.info);
+  PutText(out + 132, record.year);
+  PutI16(out + 164, record.studentCount);
   for (int c = 0; c < kCategoryCount; ++c) {
-    PutI16(out.data() + 166 + 2 * c, record.gradeCount[c]);
+    PutI16(out + 166 + 2 * c, record.gradeCount[c]);
   }
-  PutAverages(out.data() + 180, record.average);
-  return out;  // padding at 178 and the link slots at 204 and 208 stay zero
+  PutAverages(out + 180, record.average);
 }
 
 void DecodeClass(const std::uint8_t* in, ClassRecord& record) {
@@ -108,16 +104,15 @@ void DecodeClass(const std::uint8_t* in, ClassRecord& record) {
   GetAverages(in + 180, record.average);
 }
 
-StudentBytes EncodeStudent(const StudentRecord& student) {
-  StudentBytes out{};
-  PutText(out.data() + 0, student.name);
-  PutText(out.data() + 32, student.firstName);
+void EncodeStudent(std::uint8_t* out, const StudentRecord& student) {
+  std::memset(out, 0, kStudentRecordSize);  // padding at 229, link slot at 256
+  PutText(out + 0, student.name);
+  PutText(out + 32, student.firstName);
   out[64] = student.sex;
-  PutText(out.data() + 65, student.birthDate);
-  PutText(out.data() + 97, student.birthPlace);
-  PutText(out.data() + 129, student.info);
-  PutAverages(out.data() + 232, student.average);
-  return out;  // padding at 229 and the link slot at 256 stay zero
+  PutText(out + 65, student.birthDate);
+  PutText(out + 97, student.birthPlace);
+  PutText(out + 129, student.info);
+  PutAverages(out + 232, student.average);
 }
 
 void DecodeStudent(const std::uint8_t* in, StudentRecord& student) {
@@ -130,14 +125,13 @@ void DecodeStudent(const std::uint8_t* in, StudentRecord& student) {
   GetAverages(in + 232, student.average);
 }
 
-GradeBytes EncodeGrade(const GradeRecord& grade) {
-  GradeBytes out{};
-  PutF32(out.data() + 0, grade.value);
+void EncodeGrade(std::uint8_t* out, const GradeRecord& grade) {
+  std::memset(out, 0, kGradeRecordSize);  // padding at 5
+  PutF32(out + 0, grade.value);
   out[4] = grade.kind;
-  PutF32(out.data() + 8, grade.coefficient);
-  PutI16(out.data() + 12, grade.trimester);
-  PutText(out.data() + 14, grade.info);
-  return out;  // padding at 5 stays zero
+  PutF32(out + 8, grade.coefficient);
+  PutI16(out + 12, grade.trimester);
+  PutText(out + 14, grade.info);
 }
 
 void DecodeGrade(const std::uint8_t* in, GradeRecord& grade) {
@@ -152,33 +146,34 @@ std::size_t StoredSize(const std::uint8_t* data, std::size_t size) {
   return size + static_cast<std::size_t>(std::count(data, data + size, kLineFeed));
 }
 
-// Visits every record of the stream in file order with its bytes; stops when
-// the visitor returns false.
+// Visits every record of the stream in file order: visit(kind, size, encode)
+// where encode(out) writes the record's `size` bytes to `out`. Stops when the
+// visitor returns false.
 template <typename Visitor>
 void ForEachRecord(const Gradebook& book, Visitor&& visit) {
-  const HeaderBytes header = EncodeHeader(book.classes.size());
-  if (!visit(DbRecord::Header, header.data(), header.size())) {
+  if (!visit(DbRecord::Header, kHeaderSize,
+             [&](std::uint8_t* out) { EncodeHeader(out, book.classes.size()); })) {
     return;
   }
   for (const ClassRecord& record : book.classes) {
-    const ClassBytes classBytes = EncodeClass(record);
-    if (!visit(DbRecord::Class, classBytes.data(), classBytes.size())) {
+    if (!visit(DbRecord::Class, kClassRecordSize,
+               [&](std::uint8_t* out) { EncodeClass(out, record); })) {
       return;
     }
     for (const GradeRecord& column : record.columns) {
-      const GradeBytes bytes = EncodeGrade(column);
-      if (!visit(DbRecord::Grade, bytes.data(), bytes.size())) {
+      if (!visit(DbRecord::Grade, kGradeRecordSize,
+                 [&](std::uint8_t* out) { EncodeGrade(out, column); })) {
         return;
       }
     }
     for (const StudentRecord& student : record.students) {
-      const StudentBytes studentBytes = EncodeStudent(student);
-      if (!visit(DbRecord::Student, studentBytes.data(), studentBytes.size())) {
+      if (!visit(DbRecord::Student, kStudentRecordSize,
+                 [&](std::uint8_t* out) { EncodeStudent(out, student); })) {
         return;
       }
       for (const GradeRecord& mark : student.grades) {
-        const GradeBytes bytes = EncodeGrade(mark);
-        if (!visit(DbRecord::Grade, bytes.data(), bytes.size())) {
+        if (!visit(DbRecord::Grade, kGradeRecordSize,
+                   [&](std::uint8_t* out) { EncodeGrade(out, mark); })) {
           return;
         }
       }
@@ -193,9 +188,11 @@ class TranslatingWriter {
  public:
   explicit TranslatingWriter(ByteSink& sink) : sink_(sink), chunk_(kChunkSize + 512) {}
 
-  // Takes one record (at most 512 bytes).
-  bool Put(const std::uint8_t* data, std::size_t size) {
-    std::memcpy(chunk_.data() + used_, data, size);
+  // Room for one record (at most 512 bytes), encoded there in place.
+  std::uint8_t* Room() { return chunk_.data() + used_; }
+
+  // Takes the `size` bytes just encoded at Room().
+  bool Put(std::size_t size) {
     used_ += size;
     return used_ < kChunkSize || Flush();
   }
@@ -410,8 +407,9 @@ DbReadError DecodeDatabase(ByteSource& source, Gradebook& book) {
 EncodeResult EncodeDatabase(const Gradebook& book, ByteSink& sink) {
   TranslatingWriter writer(sink);
   bool complete = true;
-  ForEachRecord(book, [&](DbRecord, const std::uint8_t* data, std::size_t size) {
-    complete = writer.Put(data, size);
+  ForEachRecord(book, [&](DbRecord, std::size_t size, const auto& encode) {
+    encode(writer.Room());
+    complete = writer.Put(size);
     return complete;
   });
   if (complete) {
@@ -429,9 +427,11 @@ std::vector<std::uint8_t> EncodeDatabase(const Gradebook& book) {
 DbRecord RecordAtStoredOffset(const Gradebook& book, std::size_t offset) {
   DbRecord found = DbRecord::Header;
   std::size_t start = 0;
-  ForEachRecord(book, [&](DbRecord kind, const std::uint8_t* data, std::size_t size) {
+  std::array<std::uint8_t, kStudentRecordSize> bytes;  // the largest record
+  ForEachRecord(book, [&](DbRecord kind, std::size_t size, const auto& encode) {
+    encode(bytes.data());
     found = kind;
-    start += StoredSize(data, size);
+    start += StoredSize(bytes.data(), size);
     return start <= offset;
   });
   return found;
