@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+#include "model/averages.h"
+
 namespace vellanor {
 namespace {
 
@@ -91,25 +93,6 @@ class Generator {
   std::mt19937 rng_;
 };
 
-// Coefficient-weighted mean per category of the grades that are not absent.
-template <typename Values>
-PerCategory<float> WeightedMeans(const Values& grades, const PerCategory<std::int16_t>& counts) {
-  PerCategory<float> sum{};
-  PerCategory<float> weight{};
-  for (const GradeRecord& grade : grades) {
-    const int c = grade.Category();
-    if (c >= 0 && !IsAbsent(grade.value)) {
-      sum[c] += grade.value * grade.coefficient;
-      weight[c] += grade.coefficient;
-    }
-  }
-  PerCategory<float> mean{};
-  for (int c = 0; c < kCategoryCount; ++c) {
-    mean[c] = counts[c] > 0 && weight[c] > 0 ? sum[c] / weight[c] : 0.0f;
-  }
-  return mean;
-}
-
 std::vector<GradeRecord> MakeColumns(int count) {
   std::vector<GradeRecord> columns;
   for (int i = 0; i < count; ++i) {
@@ -151,25 +134,12 @@ ClassRecord MakeClass(int index, const SchoolYearShape& shape, Generator& gen) {
       mark.value = gen.Mark(level);
       student.grades.push_back(mark);
     }
-    student.average = WeightedMeans(student.grades, record.gradeCount);
     record.students.push_back(std::move(student));
   }
   record.studentCount = static_cast<std::int16_t>(record.students.size());
 
-  // Each column holds the class mean of its assessment.
   record.columns = columns;
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    float sum = 0;
-    int present = 0;
-    for (const StudentRecord& student : record.students) {
-      if (!IsAbsent(student.grades[i].value)) {
-        sum += student.grades[i].value;
-        ++present;
-      }
-    }
-    record.columns[i].value = present > 0 ? sum / static_cast<float>(present) : kAbsenceValue;
-  }
-  record.average = WeightedMeans(record.columns, record.gradeCount);
+  RecomputeClass(record);
   return record;
 }
 

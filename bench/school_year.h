@@ -16,8 +16,8 @@ struct SchoolYearShape {
 
 // A plausible school year for benchmarks and tests, the same for the same
 // shape: French names with accents (Windows-1252), marks from 0 to 20 in
-// quarter points with a few absences, coefficients 0.5 to 3, and weighted
-// averages filled in. Every class keeps the invariants of the data model.
+// quarter points with a few absences, coefficients 0.5 to 3, and the averages
+// of RecomputeClass. Every class keeps the invariants of the data model.
 Gradebook MakeSchoolYear(const SchoolYearShape& shape = {});
 
 }  // namespace vellanor

@@ -1,0 +1,111 @@
+#include "app/duplication_commands.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "app/main_window_operations.h"
+#include "model/cp1252.h"
+#include "model/duplication.h"
+#include "model/gradebook.h"
+#include "platform/message_service.h"
+
+namespace vellanor {
+namespace {
+
+using platform::MessageIcon;
+
+std::string Utf8(std::string_view cp1252) {
+  return Cp1252ToUtf8(cp1252);
+}
+
+void RefuseAtLimit(MainWindowOperations& main, const std::string& text) {
+  main.GetServices().messages.Inform(text, "Attention", MessageIcon::Exclamation);
+}
+
+std::string ClassLimitText(const ClassRecord& record) {
+  return "Impossible de dupliquer la classe <" + Utf8(record.name.View()) +
+         ">:\nle nombre de classes est limité à 32767.";
+}
+
+std::string StudentLimitText(const ClassRecord& record, const StudentRecord& student) {
+  return "Impossible de dupliquer l'élève <" + Utf8(student.name.View()) + ", " +
+         Utf8(student.firstName.View()) + ">:\nla classe <" + Utf8(record.name.View()) +
+         "> compte déjà 32767 élèves.";
+}
+
+// The copy lives only in memory until it is saved; loading the file back
+// gives every record lists of its own, as after any start-up.
+void SaveLoadAndRebuild(MainWindowOperations& main) {
+  main.SaveDatabase(kDatabaseFileName);
+  main.LoadDatabase(kDatabaseFileName);
+  main.RebuildTree();
+}
+
+}  // namespace
+
+void DuplicateClass(MainWindowOperations& main, const TreeSelection& selection) {
+  if (selection.kind != TreeSelection::Kind::Class) {
+    return;
+  }
+  Gradebook& book = main.GetGradebook();
+  const ClassRecord* source = ClassAt(book, selection.classPosition);
+  if (source == nullptr) {
+    return;
+  }
+  if (book.classes.size() >= static_cast<std::size_t>(kMaxCount)) {
+    RefuseAtLimit(main, ClassLimitText(*source));
+    return;
+  }
+  const std::string question = "Etes vous sûr de vouloir dupliquer la classe <" +
+                               Utf8(source->name.View()) + "> de <" + Utf8(source->year.View()) +
+                               ">?";
+  if (!main.GetServices().messages.AskYesNo(question, "Attention!")) {
+    return;
+  }
+  ClassRecord copy = CopyOfClass(*source);
+  if (AppendClass(book, std::move(copy)) != AppendResult::Done) {
+    RefuseAtLimit(main, ClassLimitText(*ClassAt(book, selection.classPosition)));
+    return;
+  }
+  SaveLoadAndRebuild(main);
+}
+
+void DuplicateStudent(MainWindowOperations& main, const TreeSelection& selection) {
+  if (selection.kind == TreeSelection::Kind::None || selection.kind == TreeSelection::Kind::Root) {
+    return;
+  }
+  if (selection.kind == TreeSelection::Kind::Class) {
+    main.GetServices().messages.Inform("Sélectionner un élève, s'il vous plaît", "Erreur",
+                                       MessageIcon::Exclamation);
+    return;
+  }
+  ClassRecord* record = ClassAt(main.GetGradebook(), selection.classPosition);
+  if (record == nullptr) {
+    return;
+  }
+  const StudentRecord* source = StudentAt(*record, selection.studentPosition);
+  if (source == nullptr) {
+    return;
+  }
+  if (record->students.size() >= static_cast<std::size_t>(kMaxCount) ||
+      record->studentCount >= kMaxCount) {
+    RefuseAtLimit(main, StudentLimitText(*record, *source));
+    return;
+  }
+  const std::string question = "Etes vous sûr de vouloir dupliquer l'élève <" +
+                               Utf8(source->name.View()) + ", " + Utf8(source->firstName.View()) +
+                               ">\nde la classe <" + Utf8(record->name.View()) + ">?";
+  if (!main.GetServices().messages.AskYesNo(question, "Attention!")) {
+    return;
+  }
+  StudentRecord copy = CopyOfStudent(*source);
+  if (AppendStudent(*record, std::move(copy)) != AppendResult::Done) {
+    RefuseAtLimit(main, StudentLimitText(*record, *StudentAt(*record, selection.studentPosition)));
+    return;
+  }
+  SaveLoadAndRebuild(main);
+}
+
+}  // namespace vellanor

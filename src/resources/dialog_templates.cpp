@@ -1,0 +1,292 @@
+// The dialog templates of the program. Each window's template is one function
+// below, registered in Registry(); a new dialog adds its function and its
+// entry there.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <utility>
+
+#include "resources/dialog_template.h"
+
+namespace vellanor::res {
+namespace {
+
+using namespace ctl;  // NOLINT: the style names read better unqualified in the tables
+
+// One function per control kind, so that the tables below read like the
+// resource script: ID, text, x, y, width, height, styles. Controls that take
+// the keyboard focus are tab stops, as the resource compiler makes them.
+
+ControlTemplate Text(const char* text, DuRect rect, StyleFlags style = 0) {
+  return {kNoId, ControlKind::kStatic, text, rect, style, 0, {}};
+}
+
+ControlTemplate Group(int id, const char* text, DuRect rect) {
+  return {id, ControlKind::kGroupBox, text, rect, 0, 0, {}};
+}
+
+ControlTemplate Icon(int id, int iconId, DuRect rect) {
+  return {id, ControlKind::kStaticIcon, "", rect, 0, iconId, {}};
+}
+
+ControlTemplate WhiteRect(int id, DuRect rect) {
+  return {id, ControlKind::kWhiteRect, "", rect, 0, 0, {}};
+}
+
+ControlTemplate Button(int id, const char* text, DuRect rect, StyleFlags style = 0) {
+  return {id, ControlKind::kPushButton, text, rect, kTabStop | style, 0, {}};
+}
+
+ControlTemplate IconButton(int id, const char* text, DuRect rect, StyleFlags style = 0) {
+  return Button(id, text, rect, kIconButton | style);
+}
+
+ControlTemplate Edit(int id, DuRect rect, StyleFlags style = 0) {
+  return {id, ControlKind::kEdit, "", rect, kTabStop | style, 0, {}};
+}
+
+ControlTemplate Combo(int id, DuRect rect, StyleFlags style, std::vector<std::string> items = {}) {
+  return {id, ControlKind::kComboBox, "", rect, kTabStop | style, 0, std::move(items)};
+}
+
+ControlTemplate Radio(int id, const char* text, DuRect rect, StyleFlags style = 0) {
+  return {id, ControlKind::kRadioButton, text, rect, kTabStop | style, 0, {}};
+}
+
+ControlTemplate Tree(int id, DuRect rect, StyleFlags style) {
+  return {id, ControlKind::kTreeView, "", rect, kTabStop | style, 0, {}};
+}
+
+ControlTemplate List(int id, DuRect rect, StyleFlags style) {
+  return {id, ControlKind::kListView, "", rect, kTabStop | style, 0, {}};
+}
+
+constexpr StyleFlags kModalDialog = dlg::kCaption;
+
+DialogTemplate MainWindow() {
+  return {kDlgMain,
+          "Vellanor 2.0",
+          506,
+          367,
+          "MS Sans Serif",
+          8,
+          dlg::kCaption | dlg::kSystemMenu | dlg::kMinimizeBox | dlg::kCentered | dlg::kAppWindow,
+          kMenuMain,
+          {
+              Group(kNoId, " Liste des élèves ", {7, 4, 180, 356}),
+              Tree(kCtlTree, {16, 16, 164, 341},
+                   kHasButtons | kHasLines | kShowSelAlways | kSingleExpand | kFullRowSelect |
+                       kNoDragDrop),
+              List(kCtlInfoPanel, {196, 3, 304, 160}, kReport | kSingleSel | kNoSortHeader),
+              Group(kCtlChartGroup, " Graphique ", {196, 168, 304, 192}),
+              WhiteRect(kCtlChartFrame, {204, 185, 288, 156}),
+              Radio(kCtlChartTrimester1, "Trimestre 1", {204, 345, 52, 12}, kFlat | kGroup),
+              Radio(kCtlChartTrimester2, "Trimestre 2", {260, 345, 52, 12}, kFlat),
+              Radio(kCtlChartTrimester3, "Trimestre 3", {316, 345, 52, 12}, kFlat),
+              Radio(kCtlChartComparison, "Comparaison", {368, 345, 56, 12}, kFlat | kCenterText),
+          }};
+}
+
+DialogTemplate NewClass() {
+  const StyleFlags yearList = kDropDownList | kSort | kVScroll;
+  return {kDlgNewClass,
+          "Nouvelle classe",
+          179,
+          71,
+          "Times New Roman",
+          8,
+          kModalDialog,
+          0,
+          {
+              Icon(kNoId, kIconClass, {5, 5, 20, 20}),
+              IconButton(kIdOk, "Valider", {77, 3, 50, 18}, kDefaultButton),
+              IconButton(kIdCancel, "Quitter", {128, 3, 50, 18}),
+              Text("Nom :", {41, 27, 21, 10}),
+              Edit(kCtlClassName, {63, 27, 115, 12}, kAutoHScroll),
+              Text("Année :", {34, 41, 25, 10}),
+              Combo(kCtlClassFirstYear, {63, 42, 35, 50}, yearList,
+                    {"2003", "2004", "2005", "2006", "2007", "2008", "2009"}),
+              Text("/", {101, 43, 8, 10}),
+              Combo(kCtlClassSecondYear, {109, 42, 33, 50}, yearList,
+                    {"2004", "2005", "2006", "2007", "2008", "2009"}),
+              Text("Informations :", {16, 57, 45, 13}),
+              Edit(kCtlClassInfo, {62, 57, 116, 13}, kAutoHScroll),
+          }};
+}
+
+DialogTemplate NewStudent() {
+  return {
+      kDlgNewStudent,
+      "Nouvel élève",
+      179,
+      131,
+      "Times New Roman",
+      8,
+      kModalDialog,
+      0,
+      {
+          Icon(kCtlStudentPicture, kIconBoy, {2, 4, 20, 20}),
+          IconButton(kIdOk, "Valider", {74, 4, 50, 19}, kDefaultButton),
+          IconButton(kIdCancel, "Quitter", {126, 4, 50, 19}),
+          Text("Classe :", {42, 28, 25, 12}),
+          Combo(kCtlStudentClass, {70, 29, 108, 68}, kDropDownList | kVScroll),
+          Text("Nom :", {47, 43, 20, 12}),
+          Edit(kCtlStudentName, {70, 43, 108, 12}, kAutoHScroll),
+          Text("Prénom :", {39, 57, 28, 12}),
+          Edit(kCtlStudentFirstName, {70, 58, 108, 12}, kAutoHScroll),
+          Text("Sex :", {51, 73, 16, 12}),
+          Combo(kCtlStudentSex, {70, 73, 56, 48}, kDropDownList | kVScroll, {"Garçon", "Fille"}),
+          Text("Date de naissance :", {6, 88, 61, 12}),
+          Edit(kCtlStudentBirthDate, {70, 87, 109, 12}, kAutoHScroll),
+          Text("Lieu de naissance :", {7, 101, 60, 12}),
+          Edit(kCtlStudentBirthPlace, {70, 102, 109, 12}, kAutoHScroll),
+          Text("Informations :", {22, 116, 44, 12}),
+          Edit(kCtlStudentInfo, {70, 117, 109, 13}, kAutoHScroll),
+      }};
+}
+
+DialogTemplate Delete() {
+  return {kDlgDelete,
+          "Effacer",
+          239,
+          81,
+          "Times New Roman",
+          8,
+          kModalDialog,
+          0,
+          {
+              Icon(kCtlDeletePicture, kIconDelete, {4, 4, 20, 20}),
+              IconButton(kIdOk, "Valider", {129, 5, 50, 21}, kDefaultButton),
+              IconButton(kIdCancel, "Quitter", {181, 5, 50, 21}),
+              Group(kNoId, " Sélection : ", {4, 33, 72, 40}),
+              Radio(kCtlDeleteClassRadio, "Une classe", {12, 45, 60, 8}, kGroup),
+              Radio(kCtlDeleteStudentRadio, "Un élève", {12, 57, 60, 8}),
+              Text("Classe :", {84, 46, 27, 8}),
+              Combo(kCtlDeleteClassList, {115, 42, 116, 60}, kDropDown | kVScroll),
+              Text("Elève :", {90, 60, 23, 8}),
+              Combo(kCtlDeleteStudentList, {115, 58, 116, 40}, kDropDown | kVScroll),
+          }};
+}
+
+DialogTemplate ModifyInfo() {
+  return {kDlgModifyInfo,
+          "Modification des informations",
+          331,
+          158,
+          "MS Sans Serif",
+          8,
+          kModalDialog,
+          0,
+          {
+              Icon(kNoId, kIconModify, {4, 4, 20, 20}),
+              IconButton(kCtlModifyQuit, "Quitter", {269, 4, 55, 22}),
+              Button(kCtlModifyEnter, "", {212, 5, 55, 22}, kDefaultButton | kHidden),
+              Edit(kCtlModifyEditor, {28, 5, 20, 12}, kHidden),
+              Group(kNoId, " Modifier : ", {32, 29, 95, 49}),
+              Radio(kCtlModifyClassRadio, "Une classe", {44, 43, 76, 12}, kGroup),
+              Radio(kCtlModifyStudentRadio, "Un élève", {44, 59, 76, 12}),
+              Text("Classe :", {136, 45, 35, 12}),
+              Combo(kCtlModifyClassList, {175, 46, 152, 115}, kDropDown | kVScroll),
+              Text("Elève :", {138, 61, 28, 12}),
+              Combo(kCtlModifyStudentList, {175, 62, 152, 111}, kDropDown | kVScroll),
+              List(kCtlModifyLines, {31, 83, 296, 72},
+                   kReport | kSingleSel | kShowSelAlways | kNoSortHeader),
+          }};
+}
+
+DialogTemplate GradeEntry() {
+  return {kDlgGradeEntry,
+          "Notation",
+          279,
+          334,
+          "MS Sans Serif",
+          8,
+          kModalDialog,
+          kMenuGradeEntry,
+          {
+              Icon(kNoId, kIconGrading, {3, 4, 20, 20}),
+              IconButton(kIdValidate, "Valider", {161, 5, 55, 23}),
+              IconButton(kIdCancel, "Quitter", {219, 4, 55, 23}),
+              Button(kCtlGradeEnter, "", {33, 5, 8, 6}, kDefaultButton | kHidden),
+              Edit(kCtlGradeEditor, {33, 13, 24, 12}, kHidden),
+              Group(kNoId, " Sélection : ", {27, 35, 247, 49}),
+              Text("Classe :", {46, 49, 27, 12}),
+              Combo(kCtlGradeClassList, {77, 48, 148, 68}, kDropDown | kVScroll),
+              Text("Elève :", {46, 65, 26, 12}),
+              Combo(kCtlGradeStudentList, {77, 65, 148, 196}, kDropDown | kVScroll),
+              Group(kNoId, "Affichage : ", {27, 86, 73, 58}),
+              Radio(kCtlViewClass, "Une classe", {33, 101, 58, 12}, kGroup),
+              Radio(kCtlViewStudent, "Un seul élève", {33, 113, 60, 12}),
+              Radio(kCtlViewAllStudents, "Tous les élèves", {33, 125, 64, 12}),
+              Group(kNoId, "Type de note :", {107, 86, 168, 84}),
+              Radio(kCtlTrimester1, "Trimestre 1", {113, 99, 52, 10}, kGroup),
+              Radio(kCtlTrimester2, "Trimestre 2", {113, 110, 52, 10}),
+              Radio(kCtlTrimester3, "Trimestre 3", {113, 122, 52, 10}),
+              Radio(kCtlWritten, "Ecrit", {178, 99, 40, 10}, kGroup),
+              Radio(kCtlOral, "Oral", {178, 111, 40, 10}),
+              Text("Coéfficient :", {201, 136, 38, 10}),
+              Edit(kCtlCoefficient, {248, 134, 21, 13}, kAutoHScroll),
+              Text("Informations :", {113, 154, 44, 11}),
+              Edit(kCtlGradeInfo, {160, 151, 110, 14}, kAutoHScroll),
+              List(kCtlGradeGrid, {27, 174, 248, 156}, kReport | kSingleSel | kShowSelAlways),
+          }};
+}
+
+const std::map<int, DialogTemplate>& Registry() {
+  static const std::map<int, DialogTemplate> registry = [] {
+    std::map<int, DialogTemplate> all;
+    for (DialogTemplate t :
+         {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(), GradeEntry()}) {
+      const int id = t.id;
+      all.emplace(id, std::move(t));
+    }
+    return all;
+  }();
+  return registry;
+}
+
+}  // namespace
+
+const ControlTemplate* DialogTemplate::Find(int controlId) const {
+  if (controlId == kNoId) {
+    return nullptr;
+  }
+  auto it = std::find_if(controls.begin(), controls.end(),
+                         [controlId](const ControlTemplate& c) { return c.id == controlId; });
+  return it == controls.end() ? nullptr : &*it;
+}
+
+int DialogTemplate::DefaultCommand() const {
+  for (const ControlTemplate& c : controls) {
+    if (c.kind == ControlKind::kPushButton && c.Has(ctl::kDefaultButton)) {
+      return c.id;
+    }
+  }
+  return kIdOk;
+}
+
+const DialogTemplate& DialogTemplateById(int dialogId) {
+  const auto& registry = Registry();
+  auto it = registry.find(dialogId);
+  if (it == registry.end()) {
+    std::fprintf(stderr, "Vellanor: no dialog template %d\n", dialogId);
+    std::abort();
+  }
+  return it->second;
+}
+
+bool HasDialogTemplate(int dialogId) {
+  return Registry().count(dialogId) != 0;
+}
+
+std::vector<int> DialogTemplateIds() {
+  std::vector<int> ids;
+  for (const auto& [id, t] : Registry()) {
+    ids.push_back(id);
+  }
+  return ids;
+}
+
+}  // namespace vellanor::res
