@@ -5,21 +5,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
-#include <random>
 
 #include <QAbstractButton>
 #include <QApplication>
 
 #include "app/main_window_operations.h"
 #include "grading/grade_entry_dlg.h"
-#include "model/averages.h"
-#include "model/gradebook.h"
 #include "platform/clock.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
 #include "platform/services.h"
+#include "school_year.h"
 
 namespace vellanor {
 namespace {
@@ -38,7 +35,9 @@ class SilentMessages : public platform::MessageService {
 // The main window's side, in memory: the window reads nothing in these runs.
 class BenchMainWindow : public MainWindowOperations {
  public:
-  BenchMainWindow() { book.classes.push_back(MakeClass()); }
+  BenchMainWindow()
+      : book(MakeSchoolYear(
+            {.classes = 1, .studentsPerClass = kStudents, .marksPerStudent = kColumns})) {}
 
   Gradebook& GetGradebook() override { return book; }
   platform::Services& GetServices() override { return services; }
@@ -49,36 +48,6 @@ class BenchMainWindow : public MainWindowOperations {
   QWidget* DialogParent() override { return nullptr; }
 
  private:
-  static ClassRecord MakeClass() {
-    std::mt19937 random(2026);
-    std::uniform_int_distribution<int> mark(0, 40);  // half points, 40 = absent
-    ClassRecord record;
-    record.name = "3e A";
-    record.year = "2026 - 2027";
-    for (int j = 0; j < kStudents; ++j) {
-      StudentRecord student;
-      char name[16];
-      std::snprintf(name, sizeof name, "Eleve%d", j);
-      student.name = name;
-      student.firstName = "Prenom";
-      (void)AppendStudent(record, student);
-    }
-    for (int i = 0; i < kColumns; ++i) {
-      std::vector<GradeRecord> marks(kStudents);
-      for (GradeRecord& m : marks) {
-        const int drawn = mark(random);
-        m.value = drawn == 40 ? kAbsenceValue : static_cast<float>(drawn) / 2.0f;
-        m.kind = static_cast<std::uint8_t>(i % 2);
-        m.trimester = static_cast<Trimester>(i % 6 / 2 + 1);
-        m.coefficient = static_cast<float>(i % 3 + 1);
-        m.info = "Devoir";
-      }
-      (void)AppendGradeColumn(record, marks);
-    }
-    RecomputeClass(record);
-    return record;
-  }
-
   Gradebook book;
   SilentMessages messages;
   platform::QtFileStore files;
