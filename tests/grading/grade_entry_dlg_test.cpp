@@ -17,6 +17,7 @@
 #include "model/cp1252.h"
 #include "model/gradebook.h"
 #include "platform/message_service.h"
+#include "support/failing_file_store.h"
 #include "support/fake_main_window.h"
 #include "support/temp_dir.h"
 #include "widgets/icon_button.h"
@@ -72,6 +73,22 @@ std::vector<float> MarksOf(const std::vector<GradeRecord>& grades, int trimester
   }
   return marks;
 }
+
+// The main window, whose saves can be made to fail like a full disk.
+class MainWindow : public test::FakeMainWindow {
+ public:
+  bool SaveDatabase(const std::string& fileName) override {
+    if (!diskFull) {
+      return FakeMainWindow::SaveDatabase(fileName);
+    }
+    ++saves;
+    return failing.SaveDatabase(fileName);
+  }
+
+  bool diskFull = false;
+  test::FailingFileStore store;
+  DatabaseOperations failing{book, services.messages, store};
+};
 
 class GradeEntryTest : public testing::Test {
  protected:
@@ -165,7 +182,7 @@ class GradeEntryTest : public testing::Test {
     return book;
   }
 
-  test::FakeMainWindow main;
+  MainWindow main;
   std::unique_ptr<CGradeEntryDlg> dlg;
 };
 
@@ -364,6 +381,29 @@ TEST_F(GradeEntryTest, AddingThenCancelKeepsTheFile) {
   EXPECT_EQ(main.saves, 0);
   EXPECT_TRUE(Checked(1102));
   EXPECT_EQ(Column(0), (std::vector<std::string>{"12.00", "16.00", ""}));
+}
+
+TEST_F(GradeEntryTest, AFailedSaveKeepsTheOldFileAndLeavingLosesTheChange) {
+  OpenSixthGrade();
+  const Gradebook before = main.book;
+  const std::vector<unsigned char> file = test::ReadBytes("Vellanor.db");
+  main.diskFull = true;
+  main.store.acceptedBytes = 100;
+  Menu(32791);
+  Grid().SetItemText(0, 1, "18");
+  Click(3);
+  ASSERT_EQ(main.services.messages.shown.size(), 1u);
+  EXPECT_EQ(main.services.messages.shown[0].caption, "Erreur");
+  EXPECT_EQ(test::ReadBytes("Vellanor.db"), file);
+  // The window went on as after a save: the new column in memory, shown.
+  EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
+  EXPECT_EQ(Book(0).gradeCount[0], 3);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"12.00", "16.00", "18.00"}));
+  // Leaving reads the file back, which has no such column.
+  QTest::keyClick(dlg.get(), Qt::Key_Escape);
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_EQ(main.book, before);
+  EXPECT_EQ(main.rebuilds, 1);
 }
 
 TEST_F(GradeEntryTest, AddingInAClassWithoutStudentsWritesNothing) {
