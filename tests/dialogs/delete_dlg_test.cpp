@@ -148,14 +148,9 @@ TEST(DeleteDlgTest, QuitRightAwayChangesAndWritesNothing) {
   EXPECT_EQ(test::ReadBytes("Vellanor.db"), bytes);
 }
 
-TEST(DeleteDlgTest, ButtonsAreSetUpAsIconButtons) {
+TEST(DeleteDlgTest, WithoutAClassValidateDoesNothing) {
   FakeMainWindow main;
   DeleteDialog d(main);
-  auto& validate = d.dialog.Bind<widgets::IconButton>(1);
-  EXPECT_EQ(validate.IconId(), 183);
-  EXPECT_EQ(validate.TooltipText(), QString::fromUtf8("Valide la sélection"));
-  EXPECT_EQ(d.dialog.Bind<widgets::IconButton>(2).IconId(), 189);
-  // No class at all: "Valider" does nothing.
   d.Validate();
   EXPECT_EQ(main.saves, 0);
   EXPECT_TRUE(main.services.messages.shown.empty());

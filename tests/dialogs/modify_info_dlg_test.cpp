@@ -247,14 +247,10 @@ TEST(ModifyInfoDlgTest, QuitWritesEscapeDoesNot) {
   }
 }
 
-TEST(ModifyInfoDlgTest, QuitButtonIsAnIconButton) {
+TEST(ModifyInfoDlgTest, WithoutASelectedLineNothingOpens) {
   FakeMainWindow main;
   PrepareTwoClasses(main);
   ModifyDialog d(main);
-  auto& quit = d.dialog.Bind<widgets::IconButton>(1135);
-  EXPECT_EQ(quit.IconId(), 189);
-  EXPECT_EQ(quit.TooltipText(), "Retourne vers l'application");
-  // Without a selected line a double click opens nothing.
   d.List().clearSelection();
   QTest::mouseDClick(d.List().viewport(), Qt::LeftButton, {}, QPoint(5, 150));
   EXPECT_EQ(d.dialog.Editor(), nullptr);

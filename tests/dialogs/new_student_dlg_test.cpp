@@ -217,16 +217,5 @@ TEST(NewStudentDlgTest, WithoutAClassNothingIsAdded) {
   EXPECT_TRUE(main.book.classes.empty());
 }
 
-TEST(NewStudentDlgTest, ButtonsAreSetUpAsIconButtons) {
-  FakeMainWindow main;
-  NewStudentDialog d(main);
-  auto& validate = d.dialog.Bind<widgets::IconButton>(1);
-  EXPECT_EQ(validate.IconId(), 183);
-  EXPECT_EQ(validate.TooltipText(), QString::fromUtf8("Valide la création"));
-  auto& quit = d.dialog.Bind<widgets::IconButton>(2);
-  EXPECT_EQ(quit.IconId(), 189);
-  EXPECT_EQ(quit.TooltipText(), "Retourne vers l'application");
-}
-
 }  // namespace
 }  // namespace vellanor
