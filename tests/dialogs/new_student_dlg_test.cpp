@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include <QComboBox>
@@ -144,6 +145,26 @@ TEST(NewStudentDlgTest, QuitWithoutStudentsStillSaves) {
   d.Quit();
   EXPECT_EQ(main.saves, 1);
   EXPECT_EQ(main.rebuilds, 1);
+}
+
+TEST(NewStudentDlgTest, AFailedSaveKeepsTheStudentsInMemory) {
+  FakeMainWindow main;
+  ClassRecord record = test::Class("6e A", "2004 - 2005");
+  main.book.classes.push_back(record);
+  // A folder where the file should be: nothing can be written there.
+  std::filesystem::create_directories("Vellanor.db/occupied");
+  NewStudentDialog d(main);
+  d.dialog.show();
+  d.Type("Aubry", "Marc");
+  d.Validate();
+  d.Quit();
+  EXPECT_EQ(main.saves, 1);
+  EXPECT_EQ(main.rebuilds, 1);
+  EXPECT_FALSE(d.dialog.isVisible());
+  ASSERT_EQ(main.services.messages.shown.size(), 2u);
+  EXPECT_EQ(main.services.messages.shown[1].icon, MessageIcon::Stop);
+  ASSERT_EQ(main.book.classes[0].students.size(), 1u);
+  EXPECT_EQ(main.book.classes[0].students[0].name.Str(), "Aubry");
 }
 
 TEST(NewStudentDlgTest, NameIsCheckedBeforeTheFirstName) {
