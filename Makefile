@@ -20,7 +20,7 @@ build: deps
 run: build
 	@mkdir -p "$(DATA_DIR)"
 	@echo "Dossier des données : $(DATA_DIR)"
-	cd "$(DATA_DIR)" && "$(CURDIR)/build/default/src/vellanor"
+	cd "$(DATA_DIR)" && "$(CURDIR)/build/default/src/program/vellanor"
 
 test: build
 	ctest --preset default -j $(JOBS)

@@ -4,6 +4,7 @@
 
 #include "model/cp1252.h"
 #include "model/database_codec.h"
+#include "model/database_messages.h"
 #include "model/invariants.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
@@ -14,38 +15,6 @@ namespace {
 using platform::MessageIcon;
 
 constexpr char kErrorCaption[] = "Erreur";
-
-const char* ReadErrorText(DbReadError error) {
-  switch (error) {
-    case DbReadError::Header:
-      return "Erreur à la lecture de la base de données (header)";
-    case DbReadError::Version:
-      return "Version de la base de données invalide";
-    case DbReadError::Class:
-      return "Erreur à la lecture de la base de données (classe)";
-    case DbReadError::Student:
-      return "Erreur à la lecture de la base de données (eleve)";
-    case DbReadError::Grade:
-      return "Erreur à la lecture de la base de données (note)";
-    case DbReadError::None:
-      break;
-  }
-  return "";
-}
-
-const char* WriteErrorText(DbRecord record) {
-  switch (record) {
-    case DbRecord::Header:
-      return "Erreur à l'écriture de la base de données (header)";
-    case DbRecord::Class:
-      return "Erreur à l'écriture de la base de données (classe)";
-    case DbRecord::Student:
-      return "Erreur à l'écriture de la base de données (eleve)";
-    case DbRecord::Grade:
-      break;
-  }
-  return "Erreur à l'écriture de la base de données (note)";
-}
 
 class InputFileSource : public ByteSource {
  public:
@@ -85,13 +54,13 @@ bool DatabaseOperations::LoadDatabase(const std::string& fileName) {
   }
   if (input.status == platform::OpenStatus::Unreadable) {
     // The file is there but cannot be read: never replace it by an empty one.
-    messages_.Inform(ReadErrorText(DbReadError::Header), kErrorCaption, MessageIcon::Stop);
+    messages_.Inform(ReadErrorMessage(DbReadError::Header), kErrorCaption, MessageIcon::Stop);
     return false;
   }
   InputFileSource source(*input.file);
   const DbReadError error = DecodeDatabase(source, book_);
   if (error != DbReadError::None) {
-    messages_.Inform(ReadErrorText(error), kErrorCaption, MessageIcon::Stop);
+    messages_.Inform(ReadErrorMessage(error), kErrorCaption, MessageIcon::Stop);
     return false;
   }
   return true;
@@ -131,15 +100,15 @@ bool DatabaseOperations::SaveDatabase(const std::string& fileName) {
   OutputFileSink sink(*file);
   const EncodeResult result = EncodeDatabase(book_, sink);
   if (!result.complete) {
-    messages_.Inform(WriteErrorText(RecordAtStoredOffset(book_, result.storedBytes)), kErrorCaption,
-                     MessageIcon::Stop);
+    messages_.Inform(WriteErrorMessage(RecordAtStoredOffset(book_, result.storedBytes)),
+                     kErrorCaption, MessageIcon::Stop);
     return false;  // the new file is discarded; the old one stays whole
   }
   if (!file->Commit()) {
     // Everything was handed over but could not be made durable: report the
     // record that was written last.
-    messages_.Inform(WriteErrorText(RecordAtStoredOffset(book_, result.storedBytes)), kErrorCaption,
-                     MessageIcon::Stop);
+    messages_.Inform(WriteErrorMessage(RecordAtStoredOffset(book_, result.storedBytes)),
+                     kErrorCaption, MessageIcon::Stop);
     return false;
   }
   return true;

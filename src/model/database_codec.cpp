@@ -72,113 +72,108 @@ void GetAverages(const std::uint8_t* p, PerCategory<float>& average) {
 
 // --- records ------------------------------------------------------------------
 
-using HeaderBytes = std::array<std::uint8_t, kHeaderSize>;
-using ClassBytes = std::array<std::uint8_t, kClassRecordSize>;
-using StudentBytes = std::array<std::uint8_t, kStudentRecordSize>;
-using GradeBytes = std::array<std::uint8_t, kGradeRecordSize>;
+// Each encoder fills `out` (the record's size) whole: the padding and the
+// link slots are zeroed first.
 
-HeaderBytes EncodeHeader(std::size_t classCount) {
-  HeaderBytes out{};
-  PutU32(out.data(), kVersionBits);
-  PutU16(out.data() + 4, static_cast<std::uint16_t>(classCount));
-  return out;
+void EncodeHeader(std::uint8_t* out, std::size_t classCount) {
+  std::memset(out, 0, kHeaderSize);
+  PutU32(out, kVersionBits);
+  PutU16(out + 4, static_cast<std::uint16_t>(classCount));
 }
 
-ClassBytes EncodeClass(const ClassRecord& record) {
-  ClassBytes out{};
-  PutText(out.data() + 0, record.name);
-  PutText(out.data() + 32, record.info);
-  PutText(out.data() + 132, record.year);
-  PutI16(out.data() + 164, record.studentCount);
+void EncodeClass(std::uint8_t* out, const ClassRecord& record) {
+  std::memset(out, 0, kClassRecordSize);  // padding at 178, link slots at 204 and 208
+  PutText(out + 0, record.name);
+  PutText(out + 32, record.info);
+  PutText(out + 132, record.year);
+  PutI16(out + 164, record.studentCount);
   for (int c = 0; c < kCategoryCount; ++c) {
-    PutI16(out.data() + 166 + 2 * c, record.gradeCount[c]);
+    PutI16(out + 166 + 2 * c, record.gradeCount[c]);
   }
-  PutAverages(out.data() + 180, record.average);
-  return out;  // padding at 178 and the link slots at 204 and 208 stay zero
+  PutAverages(out + 180, record.average);
 }
 
-void DecodeClass(const ClassBytes& in, ClassRecord& record) {
-  GetText(in.data() + 0, record.name);
-  GetText(in.data() + 32, record.info);
-  GetText(in.data() + 132, record.year);
-  record.studentCount = GetI16(in.data() + 164);
+void DecodeClass(const std::uint8_t* in, ClassRecord& record) {
+  GetText(in + 0, record.name);
+  GetText(in + 32, record.info);
+  GetText(in + 132, record.year);
+  record.studentCount = GetI16(in + 164);
   for (int c = 0; c < kCategoryCount; ++c) {
-    record.gradeCount[c] = GetI16(in.data() + 166 + 2 * c);
+    record.gradeCount[c] = GetI16(in + 166 + 2 * c);
   }
-  GetAverages(in.data() + 180, record.average);
+  GetAverages(in + 180, record.average);
 }
 
-StudentBytes EncodeStudent(const StudentRecord& student) {
-  StudentBytes out{};
-  PutText(out.data() + 0, student.name);
-  PutText(out.data() + 32, student.firstName);
+void EncodeStudent(std::uint8_t* out, const StudentRecord& student) {
+  std::memset(out, 0, kStudentRecordSize);  // padding at 229, link slot at 256
+  PutText(out + 0, student.name);
+  PutText(out + 32, student.firstName);
   out[64] = student.sex;
-  PutText(out.data() + 65, student.birthDate);
-  PutText(out.data() + 97, student.birthPlace);
-  PutText(out.data() + 129, student.info);
-  PutAverages(out.data() + 232, student.average);
-  return out;  // padding at 229 and the link slot at 256 stay zero
+  PutText(out + 65, student.birthDate);
+  PutText(out + 97, student.birthPlace);
+  PutText(out + 129, student.info);
+  PutAverages(out + 232, student.average);
 }
 
-void DecodeStudent(const StudentBytes& in, StudentRecord& student) {
-  GetText(in.data() + 0, student.name);
-  GetText(in.data() + 32, student.firstName);
+void DecodeStudent(const std::uint8_t* in, StudentRecord& student) {
+  GetText(in + 0, student.name);
+  GetText(in + 32, student.firstName);
   student.sex = in[64];
-  GetText(in.data() + 65, student.birthDate);
-  GetText(in.data() + 97, student.birthPlace);
-  GetText(in.data() + 129, student.info);
-  GetAverages(in.data() + 232, student.average);
+  GetText(in + 65, student.birthDate);
+  GetText(in + 97, student.birthPlace);
+  GetText(in + 129, student.info);
+  GetAverages(in + 232, student.average);
 }
 
-GradeBytes EncodeGrade(const GradeRecord& grade) {
-  GradeBytes out{};
-  PutF32(out.data() + 0, grade.value);
+void EncodeGrade(std::uint8_t* out, const GradeRecord& grade) {
+  std::memset(out, 0, kGradeRecordSize);  // padding at 5
+  PutF32(out + 0, grade.value);
   out[4] = grade.kind;
-  PutF32(out.data() + 8, grade.coefficient);
-  PutI16(out.data() + 12, grade.trimester);
-  PutText(out.data() + 14, grade.info);
-  return out;  // padding at 5 stays zero
+  PutF32(out + 8, grade.coefficient);
+  PutI16(out + 12, grade.trimester);
+  PutText(out + 14, grade.info);
 }
 
-void DecodeGrade(const GradeBytes& in, GradeRecord& grade) {
-  grade.value = GetF32(in.data() + 0);
+void DecodeGrade(const std::uint8_t* in, GradeRecord& grade) {
+  grade.value = GetF32(in + 0);
   grade.kind = in[4];
-  grade.coefficient = GetF32(in.data() + 8);
-  grade.trimester = GetI16(in.data() + 12);
-  GetText(in.data() + 14, grade.info);
+  grade.coefficient = GetF32(in + 8);
+  grade.trimester = GetI16(in + 12);
+  GetText(in + 14, grade.info);
 }
 
 std::size_t StoredSize(const std::uint8_t* data, std::size_t size) {
   return size + static_cast<std::size_t>(std::count(data, data + size, kLineFeed));
 }
 
-// Visits every record of the stream in file order with its bytes; stops when
-// the visitor returns false.
+// Visits every record of the stream in file order: visit(kind, size, encode)
+// where encode(out) writes the record's `size` bytes to `out`. Stops when the
+// visitor returns false.
 template <typename Visitor>
 void ForEachRecord(const Gradebook& book, Visitor&& visit) {
-  const HeaderBytes header = EncodeHeader(book.classes.size());
-  if (!visit(DbRecord::Header, header.data(), header.size())) {
+  if (!visit(DbRecord::Header, kHeaderSize,
+             [&](std::uint8_t* out) { EncodeHeader(out, book.classes.size()); })) {
     return;
   }
   for (const ClassRecord& record : book.classes) {
-    const ClassBytes classBytes = EncodeClass(record);
-    if (!visit(DbRecord::Class, classBytes.data(), classBytes.size())) {
+    if (!visit(DbRecord::Class, kClassRecordSize,
+               [&](std::uint8_t* out) { EncodeClass(out, record); })) {
       return;
     }
     for (const GradeRecord& column : record.columns) {
-      const GradeBytes bytes = EncodeGrade(column);
-      if (!visit(DbRecord::Grade, bytes.data(), bytes.size())) {
+      if (!visit(DbRecord::Grade, kGradeRecordSize,
+                 [&](std::uint8_t* out) { EncodeGrade(out, column); })) {
         return;
       }
     }
     for (const StudentRecord& student : record.students) {
-      const StudentBytes studentBytes = EncodeStudent(student);
-      if (!visit(DbRecord::Student, studentBytes.data(), studentBytes.size())) {
+      if (!visit(DbRecord::Student, kStudentRecordSize,
+                 [&](std::uint8_t* out) { EncodeStudent(out, student); })) {
         return;
       }
       for (const GradeRecord& mark : student.grades) {
-        const GradeBytes bytes = EncodeGrade(mark);
-        if (!visit(DbRecord::Grade, bytes.data(), bytes.size())) {
+        if (!visit(DbRecord::Grade, kGradeRecordSize,
+                   [&](std::uint8_t* out) { EncodeGrade(out, mark); })) {
           return;
         }
       }
@@ -186,41 +181,61 @@ void ForEachRecord(const Gradebook& book, Visitor&& visit) {
   }
 }
 
-// Applies the line-end translation and hands the bytes to the sink in chunks.
+// Gathers the record stream in chunks and hands each to the sink with the
+// line-end translation applied. Line feeds are rare, so one scan of a whole
+// chunk finds them (and usually none) faster than a scan of each record.
 class TranslatingWriter {
  public:
-  explicit TranslatingWriter(ByteSink& sink) : sink_(sink), chunk_(kChunkSize + 2 * 512) {}
+  explicit TranslatingWriter(ByteSink& sink) : sink_(sink), chunk_(kChunkSize + 512) {}
 
-  bool Put(const std::uint8_t* data, std::size_t size) {
-    std::uint8_t* out = chunk_.data() + used_;
-    if (std::memchr(data, kLineFeed, size) == nullptr) {
-      std::memcpy(out, data, size);
-      used_ += size;
-    } else {
-      for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == kLineFeed) {
-          *out++ = kCarriageReturn;
-        }
-        *out++ = data[i];
-      }
-      used_ = static_cast<std::size_t>(out - chunk_.data());
-    }
+  // Room for one record (at most 512 bytes), encoded there in place.
+  std::uint8_t* Room() { return chunk_.data() + used_; }
+
+  // Takes the `size` bytes just encoded at Room().
+  bool Put(std::size_t size) {
+    used_ += size;
     return used_ < kChunkSize || Flush();
   }
 
   bool Flush() {
-    const std::size_t taken = used_ == 0 ? 0 : sink_.Write(chunk_.data(), used_);
-    stored_ += taken;
-    const bool complete = taken == used_;
+    const std::uint8_t* begin = chunk_.data();
+    const std::uint8_t* end = begin + used_;
     used_ = 0;
-    return complete;
+    const void* lineFeed = std::memchr(begin, kLineFeed, static_cast<std::size_t>(end - begin));
+    if (lineFeed == nullptr) {
+      return Hand(begin, end);
+    }
+    translated_.resize(2 * chunk_.size());
+    std::uint8_t* out = translated_.data();
+    for (const std::uint8_t* p = begin; p < end;) {
+      const auto* found = static_cast<const std::uint8_t*>(lineFeed);
+      const std::size_t run = static_cast<std::size_t>((found ? found : end) - p);
+      std::memcpy(out, p, run);
+      out += run;
+      p += run;
+      if (found != nullptr) {
+        *out++ = kCarriageReturn;
+        *out++ = kLineFeed;
+        ++p;
+        lineFeed = std::memchr(p, kLineFeed, static_cast<std::size_t>(end - p));
+      }
+    }
+    return Hand(translated_.data(), out);
   }
 
   std::size_t Stored() const { return stored_; }
 
  private:
+  bool Hand(const std::uint8_t* begin, const std::uint8_t* end) {
+    const std::size_t size = static_cast<std::size_t>(end - begin);
+    const std::size_t taken = size == 0 ? 0 : sink_.Write(begin, size);
+    stored_ += taken;
+    return taken == size;
+  }
+
   ByteSink& sink_;
   std::vector<std::uint8_t> chunk_;
+  std::vector<std::uint8_t> translated_;
   std::size_t used_ = 0;
   std::size_t stored_ = 0;
 };
@@ -229,8 +244,30 @@ class TranslatingWriter {
 // other byte (0D and 1A included) is taken as it is.
 class UntranslatingReader {
  public:
-  explicit UntranslatingReader(ByteSource& source) : source_(source), buffer_(kChunkSize) {}
+  // The longest piece Next hands out.
+  static constexpr std::size_t kMaxPiece = 4096;
 
+  explicit UntranslatingReader(ByteSource& source)
+      : source_(source), buffer_(kChunkSize), piece_(kMaxPiece) {}
+
+  // The next `size` (at most kMaxPiece) bytes of the stream, or nullptr if it
+  // ends first. Valid until the next call. Straight from the buffer when the
+  // bytes are there and hold no 0D, which is nearly always.
+  const std::uint8_t* Next(std::size_t size) {
+    if (end_ - pos_ < size) {
+      Fill(size);
+    }
+    if (end_ - pos_ >= size) {
+      const std::uint8_t* start = buffer_.data() + pos_;
+      if (std::memchr(start, kCarriageReturn, size) == nullptr) {
+        pos_ += size;
+        return start;
+      }
+    }
+    return ReadExact(piece_.data(), size) ? piece_.data() : nullptr;
+  }
+
+ private:
   // Fills `out` with the next `size` bytes of the stream; false if it ends first.
   bool ReadExact(std::uint8_t* out, std::size_t size) {
     std::size_t got = 0;
@@ -255,7 +292,6 @@ class UntranslatingReader {
     return true;
   }
 
- private:
   // Makes at least `want` unread bytes available unless the source runs out.
   bool Fill(std::size_t want) {
     while (end_ - pos_ < want && !exhausted_) {
@@ -275,26 +311,34 @@ class UntranslatingReader {
 
   ByteSource& source_;
   std::vector<std::uint8_t> buffer_;
+  std::vector<std::uint8_t> piece_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   bool exhausted_ = false;
 };
 
+// Grade records are read this many at a time.
+constexpr int kGradeBatch = static_cast<int>(UntranslatingReader::kMaxPiece / kGradeRecordSize);
+
 bool ReadGrades(UntranslatingReader& reader, int count, std::vector<GradeRecord>& grades) {
   grades.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), kTrustedReserve));
-  GradeBytes bytes;
-  for (int i = 0; i < count; ++i) {
-    if (!reader.ReadExact(bytes.data(), bytes.size())) {
+  for (int done = 0; done < count;) {
+    const int batch = std::min(count - done, kGradeBatch);
+    const std::uint8_t* bytes = reader.Next(static_cast<std::size_t>(batch) * kGradeRecordSize);
+    if (bytes == nullptr) {
       return false;
     }
-    DecodeGrade(bytes, grades.emplace_back());
+    for (int i = 0; i < batch; ++i) {
+      DecodeGrade(bytes + static_cast<std::size_t>(i) * kGradeRecordSize, grades.emplace_back());
+    }
+    done += batch;
   }
   return true;
 }
 
 DbReadError ReadClass(UntranslatingReader& reader, ClassRecord& record) {
-  ClassBytes classBytes;
-  if (!reader.ReadExact(classBytes.data(), classBytes.size())) {
+  const std::uint8_t* classBytes = reader.Next(kClassRecordSize);
+  if (classBytes == nullptr) {
     return DbReadError::Class;
   }
   DecodeClass(classBytes, record);
@@ -308,9 +352,9 @@ DbReadError ReadClass(UntranslatingReader& reader, ClassRecord& record) {
   }
   record.students.reserve(
       std::min<std::size_t>(static_cast<std::size_t>(students), kTrustedReserve));
-  StudentBytes studentBytes;
   for (int j = 0; j < students; ++j) {
-    if (!reader.ReadExact(studentBytes.data(), studentBytes.size())) {
+    const std::uint8_t* studentBytes = reader.Next(kStudentRecordSize);
+    if (studentBytes == nullptr) {
       return DbReadError::Student;
     }
     StudentRecord& student = record.students.emplace_back();
@@ -341,14 +385,14 @@ std::size_t VectorSink::Write(const std::uint8_t* data, std::size_t size) {
 DbReadError DecodeDatabase(ByteSource& source, Gradebook& book) {
   ClearGradebook(book);
   UntranslatingReader reader(source);
-  HeaderBytes header;
-  if (!reader.ReadExact(header.data(), header.size())) {
+  const std::uint8_t* header = reader.Next(kHeaderSize);
+  if (header == nullptr) {
     return DbReadError::Header;
   }
-  if (GetF32(header.data()) != 2.0f) {
+  if (GetF32(header) != 2.0f) {
     return DbReadError::Version;
   }
-  const int classCount = GetI16(header.data() + 4);
+  const int classCount = GetI16(header + 4);
   for (int i = 0; i < classCount; ++i) {
     ClassRecord record;
     const DbReadError error = ReadClass(reader, record);
@@ -363,8 +407,9 @@ DbReadError DecodeDatabase(ByteSource& source, Gradebook& book) {
 EncodeResult EncodeDatabase(const Gradebook& book, ByteSink& sink) {
   TranslatingWriter writer(sink);
   bool complete = true;
-  ForEachRecord(book, [&](DbRecord, const std::uint8_t* data, std::size_t size) {
-    complete = writer.Put(data, size);
+  ForEachRecord(book, [&](DbRecord, std::size_t size, const auto& encode) {
+    encode(writer.Room());
+    complete = writer.Put(size);
     return complete;
   });
   if (complete) {
@@ -382,9 +427,11 @@ std::vector<std::uint8_t> EncodeDatabase(const Gradebook& book) {
 DbRecord RecordAtStoredOffset(const Gradebook& book, std::size_t offset) {
   DbRecord found = DbRecord::Header;
   std::size_t start = 0;
-  ForEachRecord(book, [&](DbRecord kind, const std::uint8_t* data, std::size_t size) {
+  std::array<std::uint8_t, kStudentRecordSize> bytes;  // the largest record
+  ForEachRecord(book, [&](DbRecord kind, std::size_t size, const auto& encode) {
+    encode(bytes.data());
     found = kind;
-    start += StoredSize(data, size);
+    start += StoredSize(bytes.data(), size);
     return start <= offset;
   });
   return found;

@@ -47,7 +47,8 @@ class QtAtomicOutputFile : public AtomicOutputFile {
 OpenedInput QtFileStore::OpenForReading(const std::string& path) {
   const QString name = QString::fromStdString(path);
   auto file = std::make_unique<QFile>(name);
-  if (file->open(QIODevice::ReadOnly)) {
+  // The codec reads in large chunks: Qt's own buffer would only add a copy.
+  if (file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
     return {OpenStatus::Opened, std::make_unique<QtInputFile>(std::move(file))};
   }
   return {QFileInfo::exists(name) ? OpenStatus::Unreadable : OpenStatus::Missing, nullptr};
@@ -55,7 +56,9 @@ OpenedInput QtFileStore::OpenForReading(const std::string& path) {
 
 std::unique_ptr<AtomicOutputFile> QtFileStore::OpenForAtomicWriting(const std::string& path) {
   auto file = std::make_unique<QSaveFile>(QString::fromStdString(path));
-  if (!file->open(QIODevice::WriteOnly)) {
+  // Unbuffered: the codec hands over large chunks, and a full disk then fails
+  // the write that met it rather than a later flush.
+  if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
     return nullptr;
   }
   return std::make_unique<QtAtomicOutputFile>(std::move(file));

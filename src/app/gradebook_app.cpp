@@ -1,0 +1,76 @@
+#include "app/gradebook_app.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+
+#include "app/main_dlg.h"
+#include "app/main_window_operations.h"
+#include "resources/ids.h"
+#include "widgets/splash_wnd.h"
+
+namespace vellanor {
+
+CGradebookApp::CGradebookApp(platform::Services& services)
+    : services_(services),
+      pause_(&CGradebookApp::RunEventsFor),
+      runModal_([](CMainDlg& main) { main.exec(); }) {}
+
+CGradebookApp::~CGradebookApp() = default;
+
+void CGradebookApp::RunEventsFor(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+int CGradebookApp::InitInstance() {
+  ending_ = false;
+  splash_ = std::make_unique<widgets::CSplashWnd>(res::kBmpSplash);
+  splash_->ShowSplash();
+  if (pause_) {
+    pause_(kSplashMilliseconds);
+  }
+
+  main_ = std::make_unique<CMainDlg>(services_);
+  main_->SetFatalHandler([this] { EndAfterFatalError(); });
+  if (install_) {
+    install_(*main_);
+  }
+  const bool loaded = main_->LoadDatabase(kDatabaseFileName);
+  if (loaded && !ending_) {
+    main_->RebuildTree();
+    runModal_(*main_);
+  }
+
+  splash_->HideSplash();
+  const bool failed = !loaded || ending_;
+  main_.reset();
+  splash_.reset();
+  return failed ? 1 : 0;
+}
+
+void CGradebookApp::EndAfterFatalError() {
+  ending_ = true;
+  // Inner dialogs first; each rejection ends that dialog's modal run, and the
+  // main window's run ends once the runs above it have unwound.
+  QList<QPointer<QDialog>> dialogs;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(widget);
+    if (dialog != nullptr && dialog != main_.get() && dialog->isVisible()) {
+      dialogs.push_back(dialog);
+    }
+  }
+  for (const QPointer<QDialog>& dialog : dialogs) {
+    if (dialog != nullptr && dialog->isVisible()) {
+      dialog->reject();
+    }
+  }
+  if (main_ != nullptr) {
+    main_->reject();
+  }
+}
+
+}  // namespace vellanor

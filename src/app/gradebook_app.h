@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/services.h"
+
+namespace vellanor {
+
+namespace widgets {
+class CSplashWnd;
+}
+class CMainDlg;
+
+// The program from start to end: the splash picture, a pause while it shows,
+// the main window with the database loaded into it, the modal run of the
+// main window, then the splash closed. Nothing is saved at the end: every
+// change was saved when it was made.
+class CGradebookApp {
+ public:
+  // How long the splash shows before the main window is built.
+  static constexpr int kSplashMilliseconds = 3000;
+
+  // Waits while the splash stays responsive; tests pass one that returns at once.
+  using Pause = std::function<void(int milliseconds)>;
+  // Runs the main window until it closes; tests look at the window instead.
+  using RunModal = std::function<void(CMainDlg& main)>;
+  // Registers the dialogs' openers on the new main window.
+  using InstallCommands = std::function<void(CMainDlg& main)>;
+
+  explicit CGradebookApp(platform::Services& services);
+  ~CGradebookApp();
+  CGradebookApp(const CGradebookApp&) = delete;
+  CGradebookApp& operator=(const CGradebookApp&) = delete;
+
+  void SetPause(Pause pause) { pause_ = std::move(pause); }
+  void SetRunModal(RunModal runModal) { runModal_ = std::move(runModal); }
+  void SetInstallCommands(InstallCommands install) { install_ = std::move(install); }
+
+  // The whole run; returns the process's exit code: 0, or 1 when the
+  // database could not be read or written.
+  int InitInstance();
+
+  // While the program runs: the main window and the splash (nullptr otherwise).
+  CMainDlg* MainWindow() const { return main_.get(); }
+  widgets::CSplashWnd* Splash() const { return splash_.get(); }
+
+  // A pause that runs the event loop, so that the splash keeps painting and
+  // can be dragged.
+  static void RunEventsFor(int milliseconds);
+
+ private:
+  // After the fatal save message: every open dialog and the main window are
+  // rejected, which ends their modal runs; nothing more is saved.
+  void EndAfterFatalError();
+
+  platform::Services& services_;
+  Pause pause_;
+  RunModal runModal_;
+  InstallCommands install_;
+  std::unique_ptr<widgets::CSplashWnd> splash_;
+  std::unique_ptr<CMainDlg> main_;
+  bool ending_ = false;
+};
+
+}  // namespace vellanor

@@ -1,0 +1,290 @@
+#include "app/main_dlg.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTreeWidget>
+
+#include "app/grade_chart_view.h"
+#include "app/info_rows.h"
+#include "app/qt_text.h"
+#include "model/gradebook.h"
+#include "platform/message_service.h"
+#include "resources/ids.h"
+#include "resources/images.h"
+#include "widgets/report_list.h"
+
+namespace vellanor {
+namespace {
+
+using platform::MessageIcon;
+
+constexpr int kTreeIconPixels = 24;
+
+// Image-list order of the tree's images.
+constexpr std::array<int, 6> kTreeImageIcons{res::kIconClass, res::kIconBoy, res::kIconGirl,
+                                             res::kIconGroup, res::kIconApp, res::kIconVellanor};
+constexpr int kImageClass = 0;
+constexpr int kImageBoy = 1;
+constexpr int kImageGirl = 2;
+constexpr int kImageRoot = 5;
+
+constexpr char kNoClassYet[] = "Créer une classe s'il vous plaît";
+constexpr char kNoClassAtAll[] = "Il n'y a aucune classe dans la base de données";
+
+QString Text(std::string_view cp1252) {
+  return ToQString(cp1252);
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(platform::Services& services, QWidget* parent, double scale)
+    : TemplateDialog(res::kDlgMain, parent, scale),
+      services_(services),
+      database_(book_, services.messages, services.files),
+      tree_(Bind<QTreeWidget>(res::kCtlTree)),
+      infoPanel_(Bind<widgets::ReportList>(res::kCtlInfoPanel)),
+      chartFrame_(Bind<QWidget>(res::kCtlChartFrame)) {
+  OnInitDialog();
+}
+
+CMainDlg::~CMainDlg() = default;
+
+void CMainDlg::OnInitDialog() {
+  setWindowIcon(res::IconById(res::kIconApp));
+
+  for (std::size_t i = 0; i < kTreeImageIcons.size(); ++i) {
+    // The same picture when selected, not one tinted by the style.
+    const QPixmap pixmap = res::IconPixmap(kTreeImageIcons[i], kTreeIconPixels);
+    QIcon icon;
+    icon.addPixmap(pixmap, QIcon::Normal);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    treeImages_[i] = icon;
+  }
+  tree_.setIconSize(QSize(kTreeIconPixels, kTreeIconPixels));
+  tree_.setSortingEnabled(false);
+  // Selecting an item already expands it (single-expand tree); a double-click
+  // only shows it, rather than folding it up again under the mouse.
+  tree_.setExpandsOnDoubleClick(false);
+  tree_.setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(&tree_, &QTreeWidget::itemDoubleClicked, this, [this] { OnTreeDoubleClick(); });
+  connect(&tree_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { ShowContextMenu(tree_.viewport()->mapToGlobal(pos)); });
+
+  chart_ = new GradeChartView(&chartFrame_, Scale());
+  contextMenu_ = CreatePopupMenu(res::kMenuTree, 0);
+
+  SetUpTooltips();
+  RebuildTree();
+  SetUpInfoPanel();
+  CheckRadioButton(res::kCtlChartTrimester1, res::kCtlChartComparison, res::kCtlChartTrimester1);
+
+  // The duplication commands act on the tree's selection at the time they run.
+  SetCommandHandler(res::kCmdTreeDuplicateClass,
+                    [this] { DuplicateClass(*this, CurrentSelection()); });
+  SetCommandHandler(res::kCmdTreeDuplicateStudent,
+                    [this] { DuplicateStudent(*this, CurrentSelection()); });
+}
+
+void CMainDlg::SetUpTooltips() {
+  tree_.setToolTip(QStringLiteral("Affiche la liste des classes et des élèves"));
+  infoPanel_.setToolTip(
+      QStringLiteral("Affiche les informations concernant la classe ou l'élève sélectionné"));
+  chart_->setToolTip(QStringLiteral("Affiche le graphique de la notation"));
+}
+
+void CMainDlg::SetUpInfoPanel() {
+  infoPanel_.SetGridLines(true);
+  infoPanel_.setSelectionBehavior(QAbstractItemView::SelectRows);
+  infoPanel_.InsertColumn(0, QStringLiteral("Informations"), 150);
+  infoPanel_.InsertColumn(1, QStringLiteral("Données"), 1000);
+}
+
+bool CMainDlg::LoadDatabase(const std::string& fileName) {
+  return database_.LoadDatabase(fileName);
+}
+
+bool CMainDlg::SaveDatabase(const std::string& fileName) {
+  return database_.SaveDatabase(fileName);
+}
+
+void CMainDlg::SetFatalHandler(std::function<void()> handler) {
+  database_.SetFatalHandler(std::move(handler));
+}
+
+QTreeWidgetItem* CMainDlg::AddTreeItem(QTreeWidgetItem* parent, const QString& text, int image) {
+  auto* item = new QTreeWidgetItem(QStringList{text});
+  item->setIcon(0, treeImages_[static_cast<std::size_t>(image)]);
+  item->setData(0, kImageRole, image);
+  if (parent == nullptr) {
+    tree_.addTopLevelItem(item);
+  } else {
+    parent->addChild(item);
+  }
+  return item;
+}
+
+void CMainDlg::RebuildTree() {
+  tree_.clear();
+  QTreeWidgetItem* root = AddTreeItem(nullptr, QStringLiteral("Vellanor"), kImageRoot);
+  for (const ClassRecord& record : book_.classes) {
+    QTreeWidgetItem* classItem = AddTreeItem(
+        root, Text(record.name.View()) + " (" + Text(record.year.View()) + ")", kImageClass);
+    for (const StudentRecord& student : record.students) {
+      AddTreeItem(classItem, Text(student.name.View()) + ", " + Text(student.firstName.View()),
+                  student.IsBoy() ? kImageBoy : kImageGirl);
+    }
+  }
+}
+
+TreeSelection CMainDlg::CurrentSelection() const {
+  const QList<QTreeWidgetItem*> selected = tree_.selectedItems();
+  if (selected.isEmpty()) {
+    return TreeSelection::Nothing();
+  }
+  QTreeWidgetItem* item = selected.front();
+  QTreeWidgetItem* parent = item->parent();
+  if (parent == nullptr) {
+    return TreeSelection::RootItem();
+  }
+  QTreeWidgetItem* grandParent = parent->parent();
+  if (grandParent == nullptr) {
+    return TreeSelection::ClassItem(parent->indexOfChild(item));
+  }
+  return TreeSelection::StudentItem(grandParent->indexOfChild(parent), parent->indexOfChild(item));
+}
+
+void CMainDlg::OnTreeDoubleClick() {
+  CheckRadioButton(res::kCtlChartTrimester1, res::kCtlChartComparison, res::kCtlChartTrimester1);
+  const TreeSelection selection = CurrentSelection();
+  switch (selection.kind) {
+    case TreeSelection::Kind::Class:
+      ShowInfo(selection.classPosition, 0, true);
+      break;
+    case TreeSelection::Kind::Student:
+      ShowInfo(selection.classPosition, selection.studentPosition, false);
+      break;
+    case TreeSelection::Kind::None:
+    case TreeSelection::Kind::Root:
+      break;
+  }
+}
+
+void CMainDlg::ShowInfo(int classPosition, int studentPosition, bool isClass) {
+  infoPanel_.DeleteAllRows();
+  const ClassRecord* record = ClassAt(book_, classPosition);
+  if (record == nullptr) {
+    return;
+  }
+  std::vector<InfoRow> rows;
+  if (isClass) {
+    rows = ClassInfoRows(*record);
+  } else {
+    const StudentRecord* student = StudentAt(*record, studentPosition);
+    if (student == nullptr) {
+      return;
+    }
+    rows = StudentInfoRows(*record, *student);
+  }
+  for (const InfoRow& row : rows) {
+    const int index =
+        infoPanel_.InsertRow(infoPanel_.rowCount(), QString::fromStdString(row.label));
+    infoPanel_.SetItemText(index, 1, QString::fromStdString(row.value));
+  }
+  // The chart starts again on the first trimester, and its radio button shows it.
+  chartMode_ = 1;
+  CheckRadioButton(res::kCtlChartTrimester1, res::kCtlChartComparison, res::kCtlChartTrimester1);
+  DrawGradeChart(classPosition, studentPosition, isClass);
+}
+
+void CMainDlg::DrawGradeChart(int classIndex, int studentIndex, bool isClass) {
+  lastSelection_ = ChartSelection{classIndex, studentIndex, isClass};
+  chart_->SetPrimitives(BuildGradeChart(book_, chartMode_, lastSelection_, chart_->FrameRect()));
+}
+
+void CMainDlg::OnChartRadio(int mode) {
+  chartMode_ = mode;
+  DrawGradeChart(lastSelection_.classIndex, lastSelection_.studentIndex, lastSelection_.isClass);
+}
+
+QMenu* CMainDlg::PrepareContextMenu() {
+  const bool hasClass = !book_.classes.empty();
+  for (QAction* action : contextMenu_->actions()) {
+    if (action->isSeparator()) {
+      continue;
+    }
+    action->setEnabled(hasClass || action->data().toInt() == res::kCmdTreeNewClass);
+  }
+  return contextMenu_;
+}
+
+void CMainDlg::ShowContextMenu(const QPoint& globalPos) {
+  PrepareContextMenu()->exec(globalPos);
+}
+
+void CMainDlg::SetCommandHandler(int commandId, std::function<void()> action) {
+  if (action) {
+    handlers_[commandId] = std::move(action);
+  } else {
+    handlers_.erase(commandId);
+  }
+}
+
+bool CMainDlg::HasCommandHandler(int commandId) const {
+  return handlers_.count(commandId) != 0;
+}
+
+bool CMainDlg::GuardNeedsClass(int id) {
+  const char* refusal = nullptr;
+  switch (id) {
+    case res::kCmdNewStudent:
+      refusal = kNoClassYet;
+      break;
+    case res::kCmdDelete:
+    case res::kCmdModifyInfo:
+    case res::kCmdGrading:
+    case res::kCmdReport:
+      refusal = kNoClassAtAll;
+      break;
+    default:
+      return true;
+  }
+  if (!book_.classes.empty()) {
+    return true;
+  }
+  services_.messages.Inform(refusal, "Attention", MessageIcon::Exclamation);
+  return false;
+}
+
+void CMainDlg::OnCommand(int id) {
+  switch (id) {
+    case res::kIdOk:
+    case res::kIdCancel:
+      TemplateDialog::OnCommand(id);  // Enter, Escape and the close box end the program
+      return;
+    case res::kCtlChartTrimester1:
+      OnChartRadio(1);
+      return;
+    case res::kCtlChartTrimester2:
+      OnChartRadio(2);
+      return;
+    case res::kCtlChartTrimester3:
+      OnChartRadio(3);
+      return;
+    case res::kCtlChartComparison:
+      OnChartRadio(kChartComparison);
+      return;
+    default:
+      break;
+  }
+  if (!GuardNeedsClass(id)) {
+    return;
+  }
+  auto it = handlers_.find(id);
+  if (it != handlers_.end()) {
+    // A copy: the action may replace its own table entry while it runs.
+    const std::function<void()> action = it->second;
+    action();
+  }
+}
+
+}  // namespace vellanor

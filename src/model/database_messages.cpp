@@ -1,0 +1,37 @@
+#include "model/database_messages.h"
+
+namespace vellanor {
+
+const char* ReadErrorMessage(DbReadError error) {
+  switch (error) {
+    case DbReadError::Header:
+      return "Erreur à la lecture de la base de données (header)";
+    case DbReadError::Version:
+      return "Version de la base de données invalide";
+    case DbReadError::Class:
+      return "Erreur à la lecture de la base de données (classe)";
+    case DbReadError::Student:
+      return "Erreur à la lecture de la base de données (eleve)";
+    case DbReadError::Grade:
+      return "Erreur à la lecture de la base de données (note)";
+    case DbReadError::None:
+      break;
+  }
+  return "";
+}
+
+const char* WriteErrorMessage(DbRecord record) {
+  switch (record) {
+    case DbRecord::Header:
+      return "Erreur à l'écriture de la base de données (header)";
+    case DbRecord::Class:
+      return "Erreur à l'écriture de la base de données (classe)";
+    case DbRecord::Student:
+      return "Erreur à l'écriture de la base de données (eleve)";
+    case DbRecord::Grade:
+      break;
+  }
+  return "Erreur à l'écriture de la base de données (note)";
+}
+
+}  // namespace vellanor

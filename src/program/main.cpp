@@ -1,0 +1,28 @@
+// Vellanor 2.0: a grade book for a secondary-school teacher.
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "app/gradebook_app.h"
+#include "platform/clock.h"
+#include "platform/file_store.h"
+#include "platform/qt_message_service.h"
+#include "platform/services.h"
+#include "program/command_wiring.h"
+#include "resources/ids.h"
+#include "resources/images.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QApplication::setWindowIcon(vellanor::res::IconById(vellanor::res::kIconApp));
+
+  vellanor::platform::QtMessageService messages;
+  vellanor::platform::QtFileStore files;
+  vellanor::platform::SystemClock clock;
+  vellanor::platform::Services services{messages, files, clock};
+
+  vellanor::CGradebookApp program(services);
+  program.SetInstallCommands(&vellanor::InstallCommands);
+  return program.InitInstance();
+}

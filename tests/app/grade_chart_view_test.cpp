@@ -1,0 +1,114 @@
+#include "app/grade_chart_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QRadioButton>
+
+#include "app/main_dlg.h"
+#include "support/fake_services.h"
+
+namespace vellanor {
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kPassLine(0, 200, 110);
+const QColor kTrimester1(100, 140, 210);
+const QColor kTrimester2(210, 100, 201);
+
+GradeRecord Written(float value, int trimester) {
+  GradeRecord grade;
+  grade.value = value;
+  grade.trimester = static_cast<Trimester>(trimester);
+  grade.kind = 0;
+  grade.coefficient = 1.0f;
+  return grade;
+}
+
+// One class with two written columns in trimester 1 (16 and 8) and one in
+// trimester 2 (14): T1 points at (330,330) and (710,370), the T2 point at (330,340).
+Gradebook OneClass() {
+  ClassRecord record;
+  record.name = "4e B";
+  record.gradeCount = {2, 0, 1, 0, 0, 0};
+  record.columns = {Written(16.0f, 1), Written(8.0f, 1), Written(14.0f, 2)};
+  Gradebook book;
+  book.classes = {record};
+  return book;
+}
+
+// The main window's client area as painted, in client coordinates.
+QImage Grab(CMainDlg& dialog) {
+  return dialog.ClientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+bool AnyPixelOf(const QImage& image, const QRect& area, const QColor& color) {
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (image.pixelColor(x, y) == color) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+TEST(GradeChartViewTest, PaintsTheLastRequestAndKeepsItAcrossRepaints) {
+  test::FakeServices services;
+  CMainDlg dialog(services.Get(), nullptr, 1.0);
+  dialog.GetGradebook() = OneClass();
+  dialog.RebuildTree();
+  dialog.show();
+
+  // Blank until asked for: the white frame without an outline.
+  QImage before = Grab(dialog);
+  EXPECT_EQ(before.pixelColor(306, 400), kWhite);
+  EXPECT_EQ(before.pixelColor(335, 360), kWhite);
+
+  dialog.ShowInfo(0, 0, true);
+  for (int pass = 0; pass < 2; ++pass) {
+    dialog.ClientArea()->repaint();
+    const QImage image = Grab(dialog);
+    // The frame's black outline where the frame lies (306, 301, 432 x 254).
+    EXPECT_EQ(image.pixelColor(306, 400), kBlack) << pass;
+    EXPECT_EQ(image.pixelColor(737, 400), kBlack) << pass;
+    EXPECT_EQ(image.pixelColor(500, 301), kBlack) << pass;
+    // The first dash of both pass lines runs from x = 330 to 347.
+    EXPECT_EQ(image.pixelColor(340, 360), kPassLine) << pass;
+    EXPECT_EQ(image.pixelColor(340, 470), kPassLine) << pass;
+    // The gap after it is white.
+    EXPECT_EQ(image.pixelColor(351, 360), kWhite) << pass;
+    // The ring of the mark 8 at (710, 370): outlined in trimester 1's colour,
+    // filled white over the line that ends at its centre.
+    EXPECT_TRUE(AnyPixelOf(image, QRect(706, 366, 8, 8), kTrimester1)) << pass;
+    EXPECT_EQ(image.pixelColor(710, 370), kWhite) << pass;
+    // The line between the two points, halfway.
+    EXPECT_TRUE(AnyPixelOf(image, QRect(519, 349, 3, 3), kTrimester1)) << pass;
+  }
+
+  // Comparison adds trimester 2 and its legend.
+  dialog.Bind<QRadioButton>(1076).click();
+  const QImage comparison = Grab(dialog);
+  EXPECT_TRUE(AnyPixelOf(comparison, QRect(326, 336, 8, 8), kTrimester2));
+  EXPECT_TRUE(AnyPixelOf(comparison, QRect(580, 530, 60, 15), kTrimester2));
+  // Trimester 2 alone does not show trimester 1's second point.
+  dialog.Bind<QRadioButton>(1056).click();
+  const QImage second = Grab(dialog);
+  EXPECT_FALSE(AnyPixelOf(second, QRect(706, 366, 8, 8), kTrimester1));
+  EXPECT_TRUE(AnyPixelOf(second, QRect(326, 336, 8, 8), kTrimester2));
+}
+
+TEST(GradeChartViewTest, LabelFontHasAFifteenPixelCell) {
+  const QFont font = GradeChartView::QtFontFor(ChartFont{});
+  EXPECT_TRUE(font.italic());
+  EXPECT_EQ(font.family(), "Liberation Sans");
+  EXPECT_LE(QFontMetrics(font).height(), 15);
+  QFont larger = font;
+  larger.setPixelSize(font.pixelSize() + 1);
+  EXPECT_GT(QFontMetrics(larger).height(), 15);
+}
+
+}  // namespace
+}  // namespace vellanor

@@ -1,0 +1,155 @@
+#include "app/gradebook_app.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QTreeWidget>
+
+#include "app/main_dlg.h"
+#include "platform/file_store.h"
+#include "support/fake_services.h"
+#include "support/temp_dir.h"
+#include "widgets/splash_wnd.h"
+
+namespace vellanor {
+namespace {
+
+using platform::MessageIcon;
+
+// Reads the real files; refuses to create any.
+class ReadOnlyFileStore : public platform::FileStore {
+ public:
+  platform::OpenedInput OpenForReading(const std::string& path) override {
+    return files_.OpenForReading(path);
+  }
+  std::unique_ptr<platform::AtomicOutputFile> OpenForAtomicWriting(const std::string&) override {
+    return nullptr;
+  }
+
+ private:
+  platform::QtFileStore files_;
+};
+
+// Runs the program with a pause and a modal run that only record what
+// happens, in order.
+struct StartUp {
+  explicit StartUp(platform::Services& services) : app(services) {
+    app.SetPause([this](int milliseconds) {
+      events.push_back("pause " + std::to_string(milliseconds) +
+                       (app.Splash() != nullptr && app.Splash()->isVisible() ? " splash" : "") +
+                       (app.MainWindow() != nullptr ? " main" : ""));
+    });
+    app.SetInstallCommands([this](CMainDlg&) { events.push_back("main built"); });
+    app.SetRunModal([this](CMainDlg& main) {
+      events.push_back("run");
+      if (duringRun) {
+        duringRun(main);
+      }
+    });
+  }
+
+  CGradebookApp app;
+  std::vector<std::string> events;
+  std::function<void(CMainDlg&)> duringRun;
+};
+
+TEST(GradebookAppTest, FirstStartCreatesAnEmptyDatabaseAndRunsTheMainWindow) {
+  test::FakeServices services;
+  StartUp start(services.Get());
+  int roots = -1;
+  int classes = -1;
+  bool splashBehind = false;
+  std::size_t messagesBeforeRun = 0;
+  start.duringRun = [&](CMainDlg& main) {
+    auto& tree = main.Bind<QTreeWidget>(1001);
+    roots = tree.topLevelItemCount();
+    classes = tree.topLevelItem(0)->childCount();
+    splashBehind = start.app.Splash() != nullptr && start.app.Splash()->isVisible();
+    messagesBeforeRun = services.messages.shown.size();
+  };
+  EXPECT_EQ(start.app.InitInstance(), 0);
+
+  // The main window is built only after the pause, while the splash shows.
+  EXPECT_EQ(start.events, (std::vector<std::string>{"pause 3000 splash", "main built", "run"}));
+  ASSERT_EQ(messagesBeforeRun, 1u);
+  EXPECT_EQ(services.messages.shown[0].text,
+            "Base de donnée manquante,\nCréation d'une base vide...");
+  EXPECT_EQ(roots, 1);
+  EXPECT_EQ(classes, 0);
+  EXPECT_TRUE(splashBehind);
+  // At the end the splash is closed and the windows are gone.
+  EXPECT_EQ(start.app.Splash(), nullptr);
+  EXPECT_EQ(start.app.MainWindow(), nullptr);
+  EXPECT_TRUE(std::filesystem::exists("Vellanor.db"));
+
+  // The next start loads that database without a word.
+  services.messages.shown.clear();
+  StartUp again(services.Get());
+  EXPECT_EQ(again.app.InitInstance(), 0);
+  EXPECT_TRUE(services.messages.shown.empty());
+  EXPECT_EQ(again.events.back(), "run");
+}
+
+TEST(GradebookAppTest, UnreadableDatabaseEndsTheProgramWithoutMainWindow) {
+  // Version 1.0 and no class.
+  test::WriteBytes("Vellanor.db", {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x00});
+  test::FakeServices services;
+  StartUp start(services.Get());
+  EXPECT_EQ(start.app.InitInstance(), 1);
+  EXPECT_EQ(start.events, (std::vector<std::string>{"pause 3000 splash", "main built"}));
+  ASSERT_EQ(services.messages.shown.size(), 1u);
+  EXPECT_EQ(services.messages.shown[0].text, "Version de la base de données invalide");
+  EXPECT_EQ(services.messages.shown[0].caption, "Erreur");
+  EXPECT_EQ(services.messages.shown[0].icon, MessageIcon::Stop);
+  EXPECT_EQ(start.app.Splash(), nullptr);
+  // The file is left as it was for the user to repair.
+  EXPECT_EQ(test::ReadBytes("Vellanor.db"),
+            (std::vector<unsigned char>{0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x00}));
+}
+
+TEST(GradebookAppTest, FatalSaveClosesOpenDialogsAndTheMainWindow) {
+  {
+    // A valid database to start from.
+    test::FakeServices writer;
+    Gradebook empty;
+    DatabaseOperations(empty, writer.messages, writer.files).SaveDatabase("Vellanor.db");
+  }
+  const std::vector<unsigned char> saved = test::ReadBytes("Vellanor.db");
+
+  test::FakeMessageService messages;
+  ReadOnlyFileStore files;
+  test::FakeClock clock{std::chrono::year{2026} / 12 / 7};
+  platform::Services services{messages, files, clock};
+  StartUp start(services);
+  bool dialogClosed = false;
+  bool mainClosed = false;
+  bool laterSaveRefused = false;
+  start.duringRun = [&](CMainDlg& main) {
+    main.show();
+    widgets::TemplateDialog dialog(141, &main, 1.0);
+    dialog.show();
+    ClassRecord record;
+    record.name = "4e B";
+    main.GetGradebook().classes.push_back(record);
+    EXPECT_FALSE(main.SaveDatabase("Vellanor.db"));
+    dialogClosed = !dialog.isVisible() && dialog.result() == 0;
+    mainClosed = !main.isVisible() && main.result() == 0;
+    laterSaveRefused = !main.SaveDatabase("Vellanor.db");
+  };
+  EXPECT_EQ(start.app.InitInstance(), 1);
+  EXPECT_TRUE(dialogClosed);
+  EXPECT_TRUE(mainClosed);
+  EXPECT_TRUE(laterSaveRefused);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            "Imposible de créer une base de donnée,\nLe programme va s'arrêter...");
+  EXPECT_EQ(messages.shown[0].caption, "Erreur fatale");
+  EXPECT_EQ(test::ReadBytes("Vellanor.db"), saved);
+}
+
+}  // namespace
+}  // namespace vellanor

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "command_line.h"
+#include "gradebook_json.h"
+#include "model/database_codec.h"
+#include "support/temp_dir.h"
+
+namespace vellanor::inspect {
+namespace {
+
+GradeRecord Grade(float value, int kind, float coefficient, const char* info) {
+  GradeRecord grade;
+  grade.value = value;
+  grade.kind = static_cast<std::uint8_t>(kind);
+  grade.coefficient = coefficient;
+  grade.trimester = 1;
+  grade.info.Assign(info);
+  return grade;
+}
+
+// One class of one student, two grade columns: texts with accents, an absent
+// mark, averages that are not numbers.
+Gradebook SmallBook() {
+  ClassRecord record;
+  record.name.Assign("Cinqui\xE8me B");
+  record.year.Assign("2026 - 2027");
+  record.studentCount = 1;
+  record.gradeCount = {1, 1, 0, 0, 0, 0};
+  record.average = {13.1f, std::numeric_limits<float>::quiet_NaN(), 0, -0.0f, 0, 0};
+  record.columns = {Grade(-1.0f, 0, 2.0f,
+                          "DS n\xB0"
+                          "1"),
+                    Grade(16.25f, 1, 0.5f, "")};
+  StudentRecord student;
+  student.name.Assign("Lef\xE8vre");
+  student.firstName.Assign("Zo\xE9");
+  student.sex = 2;
+  student.birthPlace.Assign("Besan\xE7on");
+  student.info.Assign("\"guillemets\"\n\x80");
+  student.average = {0.1f, 0, 0, 0, 0, std::numeric_limits<float>::infinity()};
+  student.grades = {Grade(-1.0f, 0, 2.0f,
+                          "DS n\xB0"
+                          "1"),
+                    Grade(16.25f, 1, 0.5f, "")};
+  record.students = {student};
+  Gradebook book;
+  book.classes = {record};
+  return book;
+}
+
+const char kSmallBookJson[] =
+    R"({"version":2.0,"classes":[{"name":"Cinquième B","info":"","year":"2026 - 2027",)"
+    R"("studentCount":1,"gradeCount":[1,1,0,0,0,0],"average":[13.1,null,0.0,-0.0,0.0,0.0],)"
+    R"("columns":[{"value":null,"kind":0,"coefficient":2.0,"trimester":1,"info":"DS n°1"},)"
+    R"({"value":16.25,"kind":1,"coefficient":0.5,"trimester":1,"info":""}],)"
+    R"("students":[{"name":"Lefèvre","firstName":"Zoé","sex":2,"birthDate":"",)"
+    R"("birthPlace":"Besançon","info":"\"guillemets\"\n€",)"
+    R"("average":[0.1,0.0,0.0,0.0,0.0,null],)"
+    R"("grades":[{"value":null,"kind":0,"coefficient":2.0,"trimester":1,"info":"DS n°1"},)"
+    R"({"value":16.25,"kind":1,"coefficient":0.5,"trimester":1,"info":""}]}]}]})";
+
+void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Runs the built program in the test's working directory.
+Outcome RunInspect(const std::string& args) {
+  const std::string command =
+      std::string("'") + VELLANOR_INSPECT + "' " + args + " >stdout.txt 2>stderr.txt";
+  const int raw = std::system(command.c_str());
+  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText("stdout.txt"), ReadText("stderr.txt")};
+  std::filesystem::remove("stdout.txt");
+  std::filesystem::remove("stderr.txt");
+  return run;
+}
+
+TEST(InspectTest, PrintsTheGradebookAsJson) {
+  EXPECT_EQ(GradebookToJson(SmallBook()).dump(), kSmallBookJson);
+  EXPECT_EQ(GradebookToJson(Gradebook{}).dump(), R"({"version":2.0,"classes":[]})");
+
+  WriteFile("Vellanor.db", EncodeDatabase(SmallBook()));
+  const Outcome run = RunInspect("Vellanor.db");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  ASSERT_FALSE(run.out.empty());
+  EXPECT_EQ(run.out.back(), '\n');
+  EXPECT_NE(run.out.find("\n  \"classes\": [\n"), std::string::npos);  // indented for reading
+  EXPECT_EQ(Json::parse(run.out).dump(), kSmallBookJson);
+}
+
+TEST(InspectTest, EveryFiniteFloatReadsBackToTheSameBits) {
+  std::mt19937 rng(7);
+  ClassRecord record;
+  std::vector<float> values = {0.1f,  1e-45f, -0.0f,    3.4028235e38f, 1.17549435e-38f,
+                               12.5f, 8.625f, 1.0f / 3, 20.0f,         -1.0000001f};
+  while (values.size() < 5000) {
+    const float value = std::bit_cast<float>(static_cast<std::uint32_t>(rng()));
+    if (std::isfinite(value)) {
+      values.push_back(value);
+    }
+  }
+  for (float value : values) {
+    record.columns.push_back(Grade(value, 0, value, ""));
+  }
+  Gradebook book;
+  book.classes = {record};
+  const Json parsed = Json::parse(GradebookToJson(book).dump());
+  const Json& columns = parsed["classes"][0]["columns"];
+  ASSERT_EQ(columns.size(), values.size());
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(columns[i]["value"].get<float>()),
+              std::bit_cast<std::uint32_t>(values[i]))
+        << values[i];
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(columns[i]["coefficient"].get<float>()),
+              std::bit_cast<std::uint32_t>(values[i]));
+  }
+  // The shortest text, not the nine digits that any float would take.
+  EXPECT_EQ(Json(0.1f).dump(), "0.1");
+  EXPECT_EQ(Json(8.625f).dump(), "8.625");
+}
+
+TEST(InspectTest, RefusedFilesGetTheProgramsMessageAndExitOne) {
+  std::vector<std::uint8_t> bytes = EncodeDatabase(SmallBook());
+  bytes.resize(bytes.size() - 48 - 100);  // inside the student
+  WriteFile("Cut.db", bytes);
+  Outcome run = RunInspect("Cut.db");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "Erreur à la lecture de la base de données (eleve)\n");
+
+  WriteFile("Old.db", {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x00});
+  run = RunInspect("Old.db");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Version de la base de données invalide\n");
+
+  WriteFile("Empty.db", {});
+  run = RunInspect("Empty.db");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Erreur à la lecture de la base de données (header)\n");
+
+  std::filesystem::create_directory("Folder.db");
+  run = RunInspect("Folder.db");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Erreur à la lecture de la base de données (header)\n");
+}
+
+TEST(InspectTest, MissingFileIsReportedAndNeverCreated) {
+  const Outcome run = RunInspect("Vellanor.db");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("Vellanor.db"), std::string::npos);
+  EXPECT_NE(run.err.find("no such file"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists("Vellanor.db"));
+}
+
+TEST(InspectTest, RejectsBadArguments) {
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunCommandLine({}, out, err), 2);
+  EXPECT_NE(err.str().find("Usage"), std::string::npos);
+  EXPECT_EQ(RunCommandLine({"--nonsense", "Vellanor.db"}, out, err), 2);
+  EXPECT_EQ(RunCommandLine({"a.db", "b.db"}, out, err), 2);
+  EXPECT_EQ(RunCommandLine({"--help"}, out, err), 0);
+  EXPECT_NE(out.str().find("vellanor-inspect FILE"), std::string::npos);
+
+  // "--" before a name that starts with a dash.
+  WriteFile("-odd.db", EncodeDatabase(Gradebook{}));
+  std::ostringstream json;
+  EXPECT_EQ(RunCommandLine({"--", "-odd.db"}, json, err), 0);
+  EXPECT_EQ(json.str(), "{\n  \"version\": 2.0,\n  \"classes\": []\n}\n");
+  EXPECT_EQ(RunInspect("").status, 2);
+}
+
+}  // namespace
+}  // namespace vellanor::inspect

@@ -1,0 +1,46 @@
+#include "database_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace vellanor::inspect {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+class FileSource : public ByteSource {
+ public:
+  explicit FileSource(std::FILE* file) : file_(file) {}
+  std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+    return std::fread(buffer, 1, size, file_);  // a read error ends the file, as in the program
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+}  // namespace
+
+FileReadResult ReadDatabaseFile(const std::string& path, Gradebook& book) {
+  FileReadResult result;
+  errno = 0;
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    result.systemMessage = std::strerror(errno);
+    result.status = errno == ENOENT || errno == ENOTDIR ? FileReadResult::Status::Missing
+                                                        : FileReadResult::Status::Unreadable;
+    return result;
+  }
+  FileSource source(file.get());
+  result.error = DecodeDatabase(source, book);
+  if (result.error != DbReadError::None) {
+    result.status = FileReadResult::Status::Refused;
+  }
+  return result;
+}
+
+}  // namespace vellanor::inspect
