@@ -4,6 +4,7 @@
 #include "dialogs/modify_info_dlg.h"
 #include "dialogs/new_class_dlg.h"
 #include "dialogs/new_student_dlg.h"
+#include "grading/grade_entry_dlg.h"
 #include "resources/ids.h"
 
 namespace vellanor {
@@ -25,7 +26,7 @@ void InstallCommands(CMainDlg& main) {
   OnCommands(main, {res::kCmdDelete, res::kCmdTreeDelete}, Opens<CDeleteDlg>(main));
   OnCommands(main, {res::kCmdModifyInfo, res::kCmdTreeModifyInfo}, Opens<CModifyInfoDlg>(main));
 
-  // Grade entry: res::kCmdGrading (32797).
+  OnCommands(main, {res::kCmdGrading}, Opens<CGradeEntryDlg>(main));
 
   // Reports: res::kCmdReport (32780).
   // Import/export: res::kCmdImportExport (32819).

@@ -147,8 +147,10 @@ void IconButton::HideBalloon() {
 }
 
 void IconButton::TrackHover(QPoint pos, Qt::MouseButtons buttons) {
-  // Dragging into the button with the left button held does not light it.
-  if (((buttons & Qt::LeftButton) != 0 && !mouseOver_) || !flat_) {
+  // Dragging into the button with the left button held does not light it,
+  // and a disabled button never lights up (Qt still tells it the mouse came
+  // in, for instance when a menu closes over it).
+  if (((buttons & Qt::LeftButton) != 0 && !mouseOver_) || !flat_ || !isEnabled()) {
     return;
   }
   if (rect().contains(pos)) {

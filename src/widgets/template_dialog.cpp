@@ -387,6 +387,12 @@ int TemplateDialog::ControlId(const QWidget* control) {
   return id.isValid() ? id.toInt() : res::kNoId;
 }
 
+void TemplateDialog::SetControlId(QWidget* control, int id) {
+  if (control != nullptr) {
+    control->setProperty(kIdProperty, id);
+  }
+}
+
 void TemplateDialog::BindFailed(int id, const char* typeName) const {
   QWidget* control = Control(id);
   qFatal("Dialog %d: control %d %s, not of type %s", template_->id, id,

@@ -61,6 +61,8 @@ class TemplateDialog : public QDialog {
   }
   // The ID a control was built with (res::kNoId for none).
   static int ControlId(const QWidget* control);
+  // Gives a control made later (an in-place editor) the ID it stands for.
+  static void SetControlId(QWidget* control, int id);
 
   // The area that holds the controls; control geometry is relative to it.
   QWidget* ClientArea() const { return client_; }

@@ -86,5 +86,12 @@ TEST(CommandWiringTest, RecordCommandsOpenTheRecordDialogs) {
   }
 }
 
+TEST(CommandWiringTest, NotationOpensTheGradeEntryWindow) {
+  test::FakeServices services;
+  CMainDlg main(services.Get(), nullptr, 1.0);
+  InstallCommands(main);
+  EXPECT_TRUE(main.HasCommandHandler(32797));
+}
+
 }  // namespace
 }  // namespace vellanor

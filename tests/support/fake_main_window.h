@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -7,6 +9,7 @@
 
 #include "app/database_operations.h"
 #include "app/main_window_operations.h"
+#include "model/invariants.h"
 #include "support/fake_services.h"
 
 namespace vellanor::test {
@@ -28,9 +31,19 @@ class FakeMainWindow : public MainWindowOperations {
     ++loads;
     return database.LoadDatabase(fileName);
   }
+  // Every file a test writes through the program must pass the checks of
+  // `vellanor-inspect --check`: no broken rule of the data model.
   bool SaveDatabase(const std::string& fileName) override {
     ++saves;
-    return database.SaveDatabase(fileName);
+    const bool saved = database.SaveDatabase(fileName);
+    if (saved) {
+      for (std::size_t i = 0; i < book.classes.size(); ++i) {
+        if (const auto fault = FindInvariantFault(book.classes[i])) {
+          ADD_FAILURE() << "saved class " << i << " breaks a rule: " << *fault;
+        }
+      }
+    }
+    return saved;
   }
   void RebuildTree() override { ++rebuilds; }
   void ShowInfo(int classPosition, int studentPosition, bool isClass) override {

@@ -180,6 +180,9 @@ TEST(IconButtonTest, DisablingTheFocusedButtonMovesTheFocusOn) {
   validate.setEnabled(false);
   EXPECT_EQ(dialog.focusWidget(), dialog.Control(2));  // the next control
   EXPECT_FALSE(validate.IsHovered());
+  // Disabled, the mouse coming in does not light it.
+  Enter(&validate, QPoint(5, 5));
+  EXPECT_FALSE(validate.IsHovered());
 }
 
 TEST(IconButtonTest, PaletteChangeResetsTheColours) {

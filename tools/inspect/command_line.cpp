@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "consistency_check.h"
 #include "database_file.h"
 #include "gradebook_json.h"
 #include "model/database_messages.h"
@@ -22,6 +23,10 @@ struct Mode {
 
 constexpr Mode kModes[] = {
     {"", "print the whole gradebook of FILE as JSON", InspectFile},
+    {"--check",
+     "check the rules of the data model and compare every stored average and grade\n"
+     "      column with a fresh recomputation; exit 1 when a rule is broken",
+     CheckFile},
 };
 
 void PrintUsage(std::ostream& stream) {
@@ -45,25 +50,50 @@ const Mode* FindMode(std::string_view option) {
 
 }  // namespace
 
-int InspectFile(const std::string& path, std::ostream& out, std::ostream& err) {
-  Gradebook book;
+namespace {
+
+// Reads the file as the program would; false (with the message on `err`)
+// when it is missing or the program would refuse it.
+bool ReadOrReport(const std::string& path, Gradebook& book, std::ostream& err) {
   const FileReadResult read = ReadDatabaseFile(path, book);
   switch (read.status) {
     case FileReadResult::Status::Missing:
       err << kProgram << ": " << path << ": no such file\n";
-      return kExitRefused;
+      return false;
     case FileReadResult::Status::Unreadable:
       // The program refuses a file it cannot open, as a file without a header.
       err << ReadErrorMessage(DbReadError::Header) << "\n";
-      return kExitRefused;
+      return false;
     case FileReadResult::Status::Refused:
       err << ReadErrorMessage(read.error) << "\n";
-      return kExitRefused;
+      return false;
     case FileReadResult::Status::Read:
       break;
   }
+  return true;
+}
+
+}  // namespace
+
+int InspectFile(const std::string& path, std::ostream& out, std::ostream& err) {
+  Gradebook book;
+  if (!ReadOrReport(path, book, err)) {
+    return kExitRefused;
+  }
   out << GradebookToJson(book).dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
   return out ? kExitOk : kExitRefused;
+}
+
+int CheckFile(const std::string& path, std::ostream& out, std::ostream& err) {
+  Gradebook book;
+  if (!ReadOrReport(path, book, err)) {
+    return kExitRefused;
+  }
+  const CheckSummary summary = CheckGradebook(book, out);
+  if (!out) {
+    return kExitRefused;
+  }
+  return summary.invariantFaults == 0 ? kExitOk : kExitRefused;
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -16,6 +16,12 @@ inline constexpr int kExitUsage = 2;
 // `err`; a missing file a plain one. Never creates or changes a file.
 int InspectFile(const std::string& path, std::ostream& out, std::ostream& err);
 
+// `vellanor-inspect --check FILE`: checks the rules of the data model and
+// compares every stored average and grade column with a fresh recomputation,
+// one line per difference and a summary line. Exit 0 when no rule is broken
+// (stale averages alone are normal), 1 otherwise or when the file is refused.
+int CheckFile(const std::string& path, std::ostream& out, std::ostream& err);
+
 // Runs the command line (arguments after the program name): picks the mode
 // from its first argument and hands it the rest.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

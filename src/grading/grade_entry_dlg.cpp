@@ -1,0 +1,661 @@
+#include "grading/grade_entry_dlg.h"
+
+#include <algorithm>
+#include <string>
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "app/main_window_operations.h"
+#include "app/qt_text.h"
+#include "grading/grade_changes.h"
+#include "grading/grade_grids.h"
+#include "grading/parse_mark.h"
+#include "model/averages.h"
+#include "model/gradebook.h"
+#include "platform/message_service.h"
+#include "resources/ids.h"
+#include "widgets/icon_button.h"
+#include "widgets/report_list.h"
+
+namespace vellanor {
+namespace {
+
+namespace ids = res;
+
+// Texts are read from cells and from the information field with a 32-byte
+// buffer.
+constexpr int kReadLength = 31;
+
+constexpr int kModeCommands[] = {ids::kCmdNewGrade, ids::kCmdDeleteGrades, ids::kCmdModifyGrades,
+                                 ids::kCmdCompareStudents};
+
+// How the controls look in each mode.
+struct ModeLook {
+  bool classList;
+  bool studentList;
+  bool viewRadios;
+  bool categoryRadios;
+  bool fields;  // coefficient and information
+  bool validate;
+  bool modeCommands;
+  int quitIcon;
+  const char* quitCaption;
+  const char* quitTooltip;
+  const char* validateTooltip;  // nullptr: unchanged
+};
+
+const ModeLook& LookOf(GradeMode mode) {
+  static const ModeLook kNormal{.classList = true,
+                                .studentList = true,
+                                .viewRadios = true,
+                                .categoryRadios = false,
+                                .fields = false,
+                                .validate = false,
+                                .modeCommands = true,
+                                .quitIcon = ids::kIconQuit,
+                                .quitCaption = "Quitter",
+                                .quitTooltip = "Retourne vers l'application",
+                                .validateTooltip = nullptr};
+  static const ModeLook kAdding{.classList = false,
+                                .studentList = false,
+                                .viewRadios = false,
+                                .categoryRadios = true,
+                                .fields = true,
+                                .validate = true,
+                                .modeCommands = false,
+                                .quitIcon = ids::kIconCancel,
+                                .quitCaption = "Annuler",
+                                .quitTooltip = "Annule l'ajout de la nouvelle note",
+                                .validateTooltip = "Valide l'ajout de la nouvelle note"};
+  static const ModeLook kDeleting{.classList = true,
+                                  .studentList = false,
+                                  .viewRadios = false,
+                                  .categoryRadios = false,
+                                  .fields = false,
+                                  .validate = true,
+                                  .modeCommands = false,
+                                  .quitIcon = ids::kIconCancel,
+                                  .quitCaption = "Annuler",
+                                  .quitTooltip = "Annule l'effacement de la liste de notes",
+                                  .validateTooltip = "Valide l'effacement de la liste de notes"};
+  static const ModeLook kModifying{.classList = false,
+                                   .studentList = true,
+                                   .viewRadios = false,
+                                   .categoryRadios = false,
+                                   .fields = false,
+                                   .validate = true,
+                                   .modeCommands = false,
+                                   .quitIcon = ids::kIconCancel,
+                                   .quitCaption = "Annuler",
+                                   .quitTooltip = "Annule la modification des notes",
+                                   .validateTooltip = "Valide la modification des notes"};
+  static const ModeLook kComparing{.classList = true,
+                                   .studentList = false,
+                                   .viewRadios = false,
+                                   .categoryRadios = true,
+                                   .fields = false,
+                                   .validate = false,
+                                   .modeCommands = false,
+                                   .quitIcon = ids::kIconCancel,
+                                   .quitCaption = "Retour",
+                                   .quitTooltip = "Retourne vers la vue normale",
+                                   .validateTooltip = nullptr};
+  switch (mode) {
+    case GradeMode::Adding:
+      return kAdding;
+    case GradeMode::Deleting:
+      return kDeleting;
+    case GradeMode::Modifying:
+      return kModifying;
+    case GradeMode::Comparing:
+      return kComparing;
+    case GradeMode::Normal:
+      break;
+  }
+  return kNormal;
+}
+
+// A typed text as the records hold it, cut to what is read of it.
+std::string ReadText(const QString& text) {
+  return ToCp1252(text.left(kReadLength));
+}
+
+}  // namespace
+
+CGradeEntryDlg::CGradeEntryDlg(MainWindowOperations& main, double scale)
+    : TemplateDialog(ids::kDlgGradeEntry, main.DialogParent(), scale), main_(main) {
+  BindControls();
+  SetUpWindow();
+}
+
+CGradeEntryDlg::~CGradeEntryDlg() {
+  // The editor and the grid go with the client area, after this object:
+  // they must no longer report to it.
+  if (editor_ != nullptr) {
+    editor_->removeEventFilter(this);
+  }
+  grid_->removeEventFilter(this);
+  grid_->viewport()->removeEventFilter(this);
+}
+
+void CGradeEntryDlg::BindControls() {
+  validate_ = &Bind<widgets::IconButton>(ids::kIdValidate);
+  quit_ = &Bind<widgets::IconButton>(ids::kIdCancel);
+  classList_ = &Bind<QComboBox>(ids::kCtlGradeClassList);
+  studentList_ = &Bind<QComboBox>(ids::kCtlGradeStudentList);
+  for (int id : {ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewAllStudents}) {
+    viewRadios_.push_back(&Bind<QRadioButton>(id));
+  }
+  for (int id : {ids::kCtlTrimester1, ids::kCtlTrimester2, ids::kCtlTrimester3, ids::kCtlWritten,
+                 ids::kCtlOral}) {
+    categoryRadios_.push_back(&Bind<QRadioButton>(id));
+  }
+  coefficient_ = &Bind<QLineEdit>(ids::kCtlCoefficient);
+  info_ = &Bind<QLineEdit>(ids::kCtlGradeInfo);
+  grid_ = &Bind<widgets::ReportList>(ids::kCtlGradeGrid);
+
+  // The user's choices only: the window's own refills select quietly.
+  connect(classList_, &QComboBox::currentIndexChanged, this, [this] { OnClassSelected(); });
+  connect(studentList_, &QComboBox::currentIndexChanged, this, [this] { OnStudentSelected(); });
+  grid_->installEventFilter(this);
+  grid_->viewport()->installEventFilter(this);
+  // An open editor follows its cell when the grid scrolls.
+  connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { PlaceEditor(); });
+  connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { PlaceEditor(); });
+}
+
+void CGradeEntryDlg::SetUpWindow() {
+  widgets::SetUpIconButton(*quit_, ids::kIconQuit, QStringLiteral("Retourne vers l'application"));
+  widgets::SetUpIconButton(*validate_, ids::kIconValidate,
+                           QStringLiteral("Valide l'ajout de la nouvelle note"));
+  validate_->setEnabled(false);
+
+  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewClass);
+  CheckRadioButton(ids::kCtlWritten, ids::kCtlOral, ids::kCtlWritten);
+  CheckRadioButton(ids::kCtlTrimester1, ids::kCtlTrimester3, ids::kCtlTrimester1);
+
+  for (QRadioButton* radio : categoryRadios_) {
+    radio->setEnabled(false);
+  }
+  coefficient_->setEnabled(false);
+  info_->setEnabled(false);
+  coefficient_->setText(QStringLiteral("1"));
+
+  grid_->SetGridLines(true);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+  FillClassList();
+  const ClassRecord* first = ClassAt(main_.GetGradebook(), 0);
+  FillStudentList(first);
+  if (first != nullptr) {
+    FillCategoryGrid(first->gradeCount, first->columns);
+  }
+  mode_ = GradeMode::Normal;
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void CGradeEntryDlg::OnCommand(int id) {
+  switch (id) {
+    case ids::kIdValidate:
+    case ids::kCmdSaveGrades:
+      OnValidate();
+      break;
+    case ids::kIdCancel:
+    case ids::kCmdQuitWithoutSaving:
+      OnQuit();
+      break;
+    case ids::kCtlGradeEnter:  // the Enter key
+      CommitCellEdit();
+      break;
+    case ids::kCmdNewGrade:
+      OnNewGrade();
+      break;
+    case ids::kCmdDeleteGrades:
+      OnDeleteGrades();
+      break;
+    case ids::kCmdModifyGrades:
+      OnModifyGrades();
+      break;
+    case ids::kCmdCompareStudents:
+      OnCompareStudents();
+      break;
+    case ids::kCtlViewClass:
+    case ids::kCtlViewStudent:
+    case ids::kCtlViewAllStudents:
+      // The view radios only answer in Normal, where they are enabled.
+      if (mode_ == GradeMode::Normal) {
+        if (id == ids::kCtlViewClass) {
+          ShowClassView();
+        } else if (id == ids::kCtlViewStudent) {
+          ShowStudentView();
+        } else {
+          ShowAllStudentsView();
+        }
+      }
+      break;
+    case ids::kCtlTrimester1:
+    case ids::kCtlTrimester2:
+    case ids::kCtlTrimester3:
+    case ids::kCtlWritten:
+    case ids::kCtlOral:
+      if (mode_ == GradeMode::Comparing) {
+        OnCompareStudents();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void CGradeEntryDlg::OnClassSelected() {
+  if (mode_ == GradeMode::Comparing) {
+    OnCompareStudents();
+    return;
+  }
+  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewClass);
+  ShowClassView();
+}
+
+void CGradeEntryDlg::OnStudentSelected() {
+  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewStudent);
+  ShowStudentView();
+}
+
+// ---------------------------------------------------------------------------
+// Modes
+
+void CGradeEntryDlg::SetMode(GradeMode mode) {
+  if (mode_ != mode) {
+    // The editor belongs to the task that ends; its text has been taken or
+    // is discarded with the task.
+    CloseEditor();
+  }
+  mode_ = mode;
+  const ModeLook& look = LookOf(mode);
+  classList_->setEnabled(look.classList);
+  studentList_->setEnabled(look.studentList);
+  for (QRadioButton* radio : viewRadios_) {
+    radio->setEnabled(look.viewRadios);
+  }
+  for (QRadioButton* radio : categoryRadios_) {
+    radio->setEnabled(look.categoryRadios);
+  }
+  coefficient_->setEnabled(look.fields);
+  info_->setEnabled(look.fields);
+  validate_->setEnabled(look.validate);
+  for (int command : kModeCommands) {
+    if (QAction* action = MenuAction(command)) {
+      action->setEnabled(look.modeCommands);
+    }
+  }
+  quit_->SetIcon(look.quitIcon);
+  quit_->setText(QString::fromUtf8(look.quitCaption));
+  quit_->SetTooltipText(QString::fromUtf8(look.quitTooltip));
+  if (look.validateTooltip != nullptr) {
+    validate_->SetTooltipText(QString::fromUtf8(look.validateTooltip));
+  }
+}
+
+void CGradeEntryDlg::OnNewGrade() {
+  if (mode_ != GradeMode::Normal) {
+    return;
+  }
+  SetMode(GradeMode::Adding);
+  // The coefficient keeps its text: 1 at opening, or the last one shown.
+  info_->clear();
+  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewAllStudents);
+  if (const ClassRecord* record = SelectedClass()) {
+    ShowGrid(AddingGrid(*record));
+  } else {
+    ClearGrid();
+  }
+  // The keyboard starts at the top of what is to be filled in: trimester,
+  // kind, coefficient, information, then the marks.
+  if (QWidget* trimester = Control(CheckedRadioButton(ids::kCtlTrimester1, ids::kCtlTrimester3))) {
+    trimester->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void CGradeEntryDlg::OnDeleteGrades() {
+  if (mode_ != GradeMode::Normal) {
+    return;
+  }
+  SetMode(GradeMode::Deleting);
+  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewClass);
+  ShowClassView();
+}
+
+void CGradeEntryDlg::OnModifyGrades() {
+  if (mode_ != GradeMode::Normal) {
+    return;
+  }
+  SetMode(GradeMode::Modifying);
+  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewStudent);
+  ShowStudentView();
+}
+
+void CGradeEntryDlg::OnCompareStudents() {
+  // Also the refresh while comparing, when the class or the category changes.
+  if (mode_ != GradeMode::Normal && mode_ != GradeMode::Comparing) {
+    return;
+  }
+  SetMode(GradeMode::Comparing);
+  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewAllStudents);
+  if (const ClassRecord* record = SelectedClass()) {
+    FillCompareGrid(*record, CheckedTrimester(), CheckedKind());
+  }
+}
+
+void CGradeEntryDlg::OnValidate() {
+  switch (mode_) {
+    case GradeMode::Adding:
+      ValidateAdding();
+      break;
+    case GradeMode::Deleting:
+      SetMode(GradeMode::Normal);
+      main_.SaveDatabase(kDatabaseFileName);
+      main_.LoadDatabase(kDatabaseFileName);
+      break;
+    case GradeMode::Modifying:
+      ValidateModifying();
+      break;
+    case GradeMode::Normal:
+    case GradeMode::Comparing:
+      break;
+  }
+}
+
+void CGradeEntryDlg::ValidateAdding() {
+  CommitCellEdit();
+  ClassRecord* record = SelectedClass();
+  if (record == nullptr || record->students.empty()) {
+    // Nothing to add to: the grid keeps its adding layout.
+    SetMode(GradeMode::Normal);
+    return;
+  }
+  NewGradeColumn column;
+  column.coefficient = ParseCoefficient(ToCp1252(coefficient_->text()));
+  column.kind = CheckedKind() == kOral ? kOral : kWritten;
+  column.trimester = static_cast<Trimester>(CheckedTrimester());
+  column.info = ReadText(info_->text());
+  std::vector<std::string> marks;
+  marks.reserve(record->students.size());
+  for (int row = 0; row < static_cast<int>(record->students.size()); ++row) {
+    marks.push_back(ReadText(grid_->ItemText(row, 1)));
+  }
+  const AppendResult result = AddGradeColumn(*record, column, marks);
+  if (result == AppendResult::LimitReached) {
+    // Nothing was added; the teacher stays in Adding and can cancel.
+    main_.GetServices().messages.Inform(GradeLimitText(*record), "Attention",
+                                        platform::MessageIcon::Exclamation);
+    return;
+  }
+  SetMode(GradeMode::Normal);
+  info_->clear();
+  if (result != AppendResult::Done) {
+    return;
+  }
+  RecomputeClass(*record);
+  main_.SaveDatabase(kDatabaseFileName);
+  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewStudent);
+  ShowStudentView();
+}
+
+void CGradeEntryDlg::ValidateModifying() {
+  CommitCellEdit();
+  SetMode(GradeMode::Normal);
+  ClassRecord* record = SelectedClass();
+  StudentRecord* student = record == nullptr ? nullptr : SelectedStudent(*record);
+  if (student == nullptr) {
+    return;
+  }
+  StoreTypedMarks(
+      *student, [this](int row, int category) { return ReadText(grid_->ItemText(row, category)); });
+  RecomputeClass(*record);
+  main_.SaveDatabase(kDatabaseFileName);
+}
+
+void CGradeEntryDlg::OnQuit() {
+  switch (mode_) {
+    case GradeMode::Adding:
+      SetMode(GradeMode::Normal);
+      main_.LoadDatabase(kDatabaseFileName);
+      CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewStudent);
+      ShowStudentView();
+      break;
+    case GradeMode::Deleting:
+      SetMode(GradeMode::Normal);
+      main_.LoadDatabase(kDatabaseFileName);
+      ShowClassView();
+      break;
+    case GradeMode::Modifying:
+      SetMode(GradeMode::Normal);
+      main_.LoadDatabase(kDatabaseFileName);
+      ShowStudentView();
+      break;
+    case GradeMode::Comparing:
+      SetMode(GradeMode::Normal);
+      CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewStudent);
+      ShowStudentView();
+      break;
+    case GradeMode::Normal:
+      main_.LoadDatabase(kDatabaseFileName);
+      main_.RebuildTree();
+      accept();
+      break;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Views
+
+void CGradeEntryDlg::FillClassList() {
+  const QSignalBlocker quiet(classList_);
+  classList_->clear();
+  const Gradebook& book = main_.GetGradebook();
+  for (int i = 0; i < static_cast<int>(book.classes.size()); ++i) {
+    classList_->insertItem(i, QString::fromStdString(ClassLabel(book.classes[i])));
+  }
+  classList_->setCurrentIndex(classList_->count() > 0 ? 0 : -1);
+}
+
+void CGradeEntryDlg::FillStudentList(const ClassRecord* record) {
+  const QSignalBlocker quiet(studentList_);
+  studentList_->clear();
+  if (record != nullptr) {
+    for (int j = 0; j < static_cast<int>(record->students.size()); ++j) {
+      studentList_->insertItem(j, QString::fromStdString(StudentLabel(record->students[j])));
+    }
+  }
+  studentList_->setCurrentIndex(studentList_->count() > 0 ? 0 : -1);
+}
+
+void CGradeEntryDlg::ShowClassView() {
+  const ClassRecord* record = SelectedClass();
+  if (record == nullptr) {
+    return;
+  }
+  FillCategoryGrid(record->gradeCount, record->columns);
+  FillStudentList(record);
+}
+
+void CGradeEntryDlg::ShowStudentView() {
+  ClassRecord* record = SelectedClass();
+  if (record == nullptr || record->students.empty()) {
+    return;
+  }
+  const StudentRecord* student = SelectedStudent(*record);
+  if (student == nullptr) {
+    return;
+  }
+  FillCategoryGrid(record->gradeCount, student->grades);
+}
+
+void CGradeEntryDlg::ShowAllStudentsView() {
+  const ClassRecord* record = SelectedClass();
+  if (record == nullptr) {
+    return;
+  }
+  ShowGrid(AllStudentsGrid(*record));
+  info_->clear();
+  coefficient_->clear();
+}
+
+void CGradeEntryDlg::FillCategoryGrid(const PerCategory<std::int16_t>& counts,
+                                      const std::vector<GradeRecord>& grades) {
+  ShowGrid(CategoryGrid(counts, grades));
+}
+
+void CGradeEntryDlg::FillCompareGrid(const ClassRecord& record, int trimester, int kind) {
+  ShowGrid(CompareGrid(record, trimester, kind));
+}
+
+void CGradeEntryDlg::ClearGrid() {
+  // Whatever an open editor holds belongs to the content that goes.
+  CloseEditor();
+  grid_->DeleteAllColumns();
+  grid_->DeleteAllRows();
+}
+
+void CGradeEntryDlg::ShowGrid(const GridContent& content) {
+  grid_->setUpdatesEnabled(false);
+  ClearGrid();
+  for (const GridColumn& column : content.columns) {
+    grid_->InsertColumn(grid_->columnCount(), QString::fromStdString(column.title),
+                        Px(column.width));
+  }
+  grid_->setRowCount(static_cast<int>(content.cells.size()));
+  for (int row = 0; row < static_cast<int>(content.cells.size()); ++row) {
+    const std::vector<std::string>& cells = content.cells[static_cast<std::size_t>(row)];
+    for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
+      const std::string& text = cells[static_cast<std::size_t>(column)];
+      if (!text.empty()) {
+        grid_->SetItemText(row, column, QString::fromStdString(text));
+      }
+    }
+  }
+  grid_->setUpdatesEnabled(true);
+}
+
+// ---------------------------------------------------------------------------
+// Clicks on the grid
+
+void CGradeEntryDlg::ShowGradeDetails() {
+  if (CheckedRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent) == ids::kCtlViewAllStudents &&
+      mode_ != GradeMode::Comparing) {
+    return;
+  }
+  const int row = grid_->SelectedRow();
+  ClassRecord* record = SelectedClass();
+  if (row < 0 || record == nullptr) {
+    return;
+  }
+  const GradeRecord* grade = nullptr;
+  if (mode_ == GradeMode::Comparing) {
+    // Column "Note j" shows the j-th grade of the category; the names
+    // column counts as "Note 1".
+    const int column = std::max(1, HitTestColumn());
+    const int category = CategoryIndex(CheckedTrimester(), CheckedKind());
+    const int index = FindInCategory(record->columns, category, column - 1);
+    grade = index < 0 ? nullptr : &record->columns[static_cast<std::size_t>(index)];
+  } else {
+    const int category = HitTestColumn();
+    const std::vector<GradeRecord>* list = &record->columns;
+    if (CheckedRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent) == ids::kCtlViewStudent) {
+      const StudentRecord* student = SelectedStudent(*record);
+      list = student == nullptr ? nullptr : &student->grades;
+    }
+    const int index = list == nullptr || category < 0 || category >= kCategoryCount
+                          ? -1
+                          : FindInCategory(*list, category, row);
+    grade = index < 0 ? nullptr : &(*list)[static_cast<std::size_t>(index)];
+  }
+  if (grade == nullptr) {
+    return;
+  }
+  // Checked directly, so a comparison is not refreshed.
+  CheckRadioButton(ids::kCtlWritten, ids::kCtlOral,
+                   grade->kind == kOral ? ids::kCtlOral : ids::kCtlWritten);
+  CheckRadioButton(ids::kCtlTrimester1, ids::kCtlTrimester3,
+                   ids::kCtlTrimester1 + std::clamp<int>(grade->trimester, 1, 3) - 1);
+  coefficient_->setText(QString::number(static_cast<double>(grade->coefficient), 'f', 2));
+  info_->setText(ToQString(grade->info.View().substr(0, kReadLength)));
+}
+
+void CGradeEntryDlg::OnGridDoubleClick() {
+  const int row = grid_->SelectedRow();
+  if (row < 0) {
+    return;
+  }
+  switch (mode_) {
+    case GradeMode::Adding:
+      BeginCellEdit(row, 1);
+      break;
+    case GradeMode::Modifying:
+      BeginCellEdit(row, HitTestColumn());
+      break;
+    case GradeMode::Deleting:
+      DeleteGradeColumn(row, HitTestColumn());
+      break;
+    case GradeMode::Normal:
+    case GradeMode::Comparing:
+      break;
+  }
+}
+
+void CGradeEntryDlg::DeleteGradeColumn(int row, int column) {
+  if (column < 0 || column >= kCategoryCount) {
+    return;
+  }
+  if (!main_.GetServices().messages.AskYesNo(DeletionQuestion(column), "Attention!")) {
+    return;
+  }
+  ClassRecord* record = SelectedClass();
+  if (record == nullptr) {
+    return;
+  }
+  // Kept in memory until "Valider" writes it or "Annuler" reads the file back.
+  RemoveGradeColumn(*record, column, row);
+  RecomputeClass(*record);
+  ShowClassView();
+}
+
+// ---------------------------------------------------------------------------
+// Lookups
+
+ClassRecord* CGradeEntryDlg::SelectedClass() const {
+  return ClassAt(main_.GetGradebook(), classList_->currentIndex());
+}
+
+StudentRecord* CGradeEntryDlg::SelectedStudent(ClassRecord& record) const {
+  return StudentAt(record, studentList_->currentIndex());
+}
+
+int CGradeEntryDlg::CheckedTrimester() const {
+  switch (CheckedRadioButton(ids::kCtlTrimester1, ids::kCtlTrimester3)) {
+    case ids::kCtlTrimester2:
+      return 2;
+    case ids::kCtlTrimester3:
+      return 3;
+    default:
+      return 1;
+  }
+}
+
+int CGradeEntryDlg::CheckedKind() const {
+  return CheckedRadioButton(ids::kCtlWritten, ids::kCtlOral) == ids::kCtlOral ? kOral : kWritten;
+}
+
+int CGradeEntryDlg::Px(int pixelsAt96Dpi) const {
+  return static_cast<int>(pixelsAt96Dpi * Scale() + 0.5);
+}
+
+}  // namespace vellanor

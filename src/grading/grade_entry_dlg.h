@@ -1,0 +1,133 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QPoint>
+
+#include "model/records.h"
+#include "widgets/template_dialog.h"
+
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace vellanor {
+
+class MainWindowOperations;
+struct GridContent;
+
+namespace widgets {
+class IconButton;
+class ReportList;
+}  // namespace widgets
+
+// What the grade-entry window is doing: looking, or one of the four tasks
+// that the "Action" menu starts and "Valider" or the "Quitter" button ends.
+enum class GradeMode { Normal, Adding, Deleting, Modifying, Comparing };
+
+// The grade-entry window ("Notation"): one class at a time in a grid, where
+// grade columns are added, deleted and modified and the students compared.
+// Every change goes to the gradebook and the class is recomputed; "Valider"
+// writes the file, and cancelling reads it back. Classes and students are
+// looked up again from the combo boxes for every action, since a load
+// replaces every record.
+class CGradeEntryDlg : public widgets::TemplateDialog {
+  Q_OBJECT
+
+ public:
+  // `scale` as for TemplateDialog (0: the screen's).
+  explicit CGradeEntryDlg(MainWindowOperations& main, double scale = 0.0);
+  ~CGradeEntryDlg() override;
+
+  GradeMode Mode() const { return mode_; }
+
+  // The views of the selected class.
+  void ShowClassView();
+  void ShowStudentView();
+  void ShowAllStudentsView();
+  void FillCategoryGrid(const PerCategory<std::int16_t>& counts,
+                        const std::vector<GradeRecord>& grades);
+  void FillCompareGrid(const ClassRecord& record, int trimester, int kind);
+
+  // The "Action" menu, and the two buttons.
+  void OnNewGrade();
+  void OnDeleteGrades();
+  void OnModifyGrades();
+  void OnCompareStudents();
+  void OnValidate();
+  void OnQuit();
+
+  // Shows the coefficient, information text, trimester and kind of the grade
+  // under the last click on the grid.
+  void ShowGradeDetails();
+
+  // The in-place editor over a grid cell (Adding and Modifying only).
+  void BeginCellEdit(int row, int column);
+  void CommitCellEdit();
+  void EditNextRow();
+  // The grid column under the last click.
+  int HitTestColumn() const;
+
+  // The open in-place editor, or nullptr; the cell it belongs to.
+  QLineEdit* CellEditor() const { return editor_; }
+  int EditRow() const { return editRow_; }
+  int EditColumn() const { return editColumn_; }
+
+ protected:
+  void OnCommand(int id) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BindControls();
+  void SetUpWindow();
+  void SetMode(GradeMode mode);
+  void FillClassList();
+  void FillStudentList(const ClassRecord* record);
+  void OnClassSelected();
+  void OnStudentSelected();
+  void OnGridDoubleClick();
+  void DeleteGradeColumn(int row, int column);
+  void ValidateAdding();
+  void ValidateModifying();
+
+  void ClearGrid();
+  void ShowGrid(const GridContent& content);
+
+  ClassRecord* SelectedClass() const;
+  StudentRecord* SelectedStudent(ClassRecord& record) const;
+  int CheckedTrimester() const;
+  int CheckedKind() const;
+
+  // Grid editing.
+  void CommitEditor(bool focusGrid);
+  void CloseEditor();
+  void OnEditorLeft();
+  void OnEditorFocusLost();
+  void OnGridEditKey();
+  void PlaceEditor();
+  QRect EditorRect(const QRect& cell) const;
+  int Px(int pixelsAt96Dpi) const;
+
+  MainWindowOperations& main_;
+  GradeMode mode_ = GradeMode::Normal;
+
+  widgets::IconButton* validate_ = nullptr;
+  widgets::IconButton* quit_ = nullptr;
+  QComboBox* classList_ = nullptr;
+  QComboBox* studentList_ = nullptr;
+  std::vector<QRadioButton*> viewRadios_;
+  std::vector<QRadioButton*> categoryRadios_;
+  QLineEdit* coefficient_ = nullptr;
+  QLineEdit* info_ = nullptr;
+  widgets::ReportList* grid_ = nullptr;
+
+  QLineEdit* editor_ = nullptr;
+  int editRow_ = 0;
+  int editColumn_ = 0;
+  // Tells a queued move to the next row whether it is still wanted.
+  unsigned editorGeneration_ = 0;
+  QPoint clickPoint_;  // the last click on the grid, in the grid's coordinates
+};
+
+}  // namespace vellanor
