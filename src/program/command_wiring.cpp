@@ -1,5 +1,9 @@
 #include "program/command_wiring.h"
 
+#include "dialogs/delete_dlg.h"
+#include "dialogs/modify_info_dlg.h"
+#include "dialogs/new_class_dlg.h"
+#include "dialogs/new_student_dlg.h"
 #include "grading/grade_entry_dlg.h"
 #include "resources/ids.h"
 
@@ -17,10 +21,10 @@ void InstallCommands(CMainDlg& main) {
   // Every other dialog adds one line here, for example
   //   OnCommands(main, {res::kCmdNewClass, res::kCmdTreeNewClass}, Opens<CNewClassDlg>(main));
 
-  // New class: res::kCmdNewClass (32775) and res::kCmdTreeNewClass (32816).
-  // New student: res::kCmdNewStudent (32776) and res::kCmdTreeNewStudent (32817).
-  // Delete: res::kCmdDelete (32777) and res::kCmdTreeDelete (32813).
-  // Modify information: res::kCmdModifyInfo (32779) and res::kCmdTreeModifyInfo (32815).
+  OnCommands(main, {res::kCmdNewClass, res::kCmdTreeNewClass}, Opens<CNewClassDlg>(main));
+  OnCommands(main, {res::kCmdNewStudent, res::kCmdTreeNewStudent}, Opens<CNewStudentDlg>(main));
+  OnCommands(main, {res::kCmdDelete, res::kCmdTreeDelete}, Opens<CDeleteDlg>(main));
+  OnCommands(main, {res::kCmdModifyInfo, res::kCmdTreeModifyInfo}, Opens<CModifyInfoDlg>(main));
 
   OnCommands(main, {res::kCmdGrading}, Opens<CGradeEntryDlg>(main));
 

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
+#include <QApplication>
 #include <QDialog>
+#include <QTimer>
 
 #include "support/fake_services.h"
 
@@ -50,6 +54,36 @@ TEST(CommandWiringTest, InstalledCommandsKeepTheDuplicationOfTheMainWindow) {
   InstallCommands(main);
   EXPECT_TRUE(main.HasCommandHandler(32812));
   EXPECT_TRUE(main.HasCommandHandler(32818));
+}
+
+TEST(CommandWiringTest, RecordCommandsOpenTheRecordDialogs) {
+  test::FakeServices services;
+  CMainDlg main(services.Get(), nullptr, 1.0);
+  InstallCommands(main);
+  ClassRecord record;
+  record.name = "4e B";
+  main.GetGradebook().classes.push_back(record);
+  main.RebuildTree();
+  const std::vector<std::pair<int, const char*>> expected = {
+      {32775, "vellanor::CNewClassDlg"},   {32816, "vellanor::CNewClassDlg"},
+      {32776, "vellanor::CNewStudentDlg"}, {32817, "vellanor::CNewStudentDlg"},
+      {32777, "vellanor::CDeleteDlg"},     {32813, "vellanor::CDeleteDlg"},
+      {32779, "vellanor::CModifyInfoDlg"}, {32815, "vellanor::CModifyInfoDlg"}};
+  for (const auto& [command, dialogClass] : expected) {
+    std::string opened;
+    QWidget* parent = nullptr;
+    // The dialog runs modally: look at it, then leave it at once.
+    QTimer::singleShot(0, [&] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        opened = dialog->metaObject()->className();
+        parent = dialog->parentWidget();
+        dialog->QDialog::reject();
+      }
+    });
+    main.SendCommand(command);
+    EXPECT_EQ(opened, dialogClass) << command;
+    EXPECT_EQ(parent, &main) << command;
+  }
 }
 
 TEST(CommandWiringTest, NotationOpensTheGradeEntryWindow) {

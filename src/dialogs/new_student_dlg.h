@@ -1,0 +1,49 @@
+#pragma once
+
+#include "widgets/template_dialog.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace vellanor {
+
+class MainWindowOperations;
+
+namespace widgets {
+class IconButton;
+}
+
+// "Nouvel élève": adds students to a class one after the other. Each
+// "Valider" appends one student (absent on every existing grade column) and
+// empties the name fields for the next; the file is written once, when the
+// dialog closes.
+class CNewStudentDlg : public widgets::TemplateDialog {
+  Q_OBJECT
+
+ public:
+  explicit CNewStudentDlg(MainWindowOperations& main, double scale = 0.0);
+
+  static int Run(MainWindowOperations& main);
+
+ protected:
+  void OnCommand(int id) override;
+
+ private:
+  void OnInitDialog();
+  void OnSelChangeSex();
+  void OnValidate();
+  void OnQuit();
+
+  MainWindowOperations& main_;
+  widgets::IconButton& validate_;
+  widgets::IconButton& quit_;
+  QComboBox& classList_;
+  QLineEdit& name_;
+  QLineEdit& firstName_;
+  QComboBox& sex_;
+  QLineEdit& birthDate_;
+  QLineEdit& birthPlace_;
+  QLineEdit& info_;
+};
+
+}  // namespace vellanor
