@@ -23,7 +23,9 @@ QString ToQString(const TextField<N>& field) {
 }
 
 // Characters that Windows-1252 lacks become '?'.
-inline std::string ToCp1252(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+inline std::string ToCp1252(const QString& text) {
+  return Utf8ToCp1252(text.toStdString());
+}
 
 // Stores a typed text in a field, cut to the field's width in characters.
 template <std::size_t N>

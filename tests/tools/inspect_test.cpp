@@ -94,7 +94,8 @@ Outcome RunInspect(const std::string& args) {
   const std::string command =
       std::string("'") + VELLANOR_INSPECT + "' " + args + " >stdout.txt 2>stderr.txt";
   const int raw = std::system(command.c_str());
-  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText("stdout.txt"), ReadText("stderr.txt")};
+  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText("stdout.txt"),
+              ReadText("stderr.txt")};
   std::filesystem::remove("stdout.txt");
   std::filesystem::remove("stderr.txt");
   return run;
