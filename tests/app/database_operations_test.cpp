@@ -15,6 +15,7 @@
 #include "support/failing_file_store.h"
 #include "support/fake_main_window.h"
 #include "support/fake_message_service.h"
+#include "support/record_builders.h"
 #include "support/temp_dir.h"
 
 namespace vellanor {
@@ -33,21 +34,14 @@ const std::vector<unsigned char> kEmptyDatabase{0x00, 0x00, 0x00, 0x40, 0x00, 0x
 // A class of `students` students and `columns` written T1 grade columns,
 // whose stored bytes hold no 0A (so stored offsets are record offsets).
 ClassRecord SmallClass(const char* name, int students, int columns = 0) {
-  ClassRecord record;
-  record.name.Assign(name);
-  record.year.Assign("2026 - 2027");
-  GradeRecord column;
-  column.value = 12.0f;
-  column.trimester = 1;
-  column.coefficient = 1.0f;
-  record.columns.assign(static_cast<std::size_t>(columns), column);
-  record.gradeCount[0] = static_cast<std::int16_t>(columns);
+  const std::vector<GradeRecord> marks(static_cast<std::size_t>(columns), test::Mark(12.0f, 1, 0));
+  std::vector<StudentRecord> list;
   for (int j = 0; j < students; ++j) {
-    StudentRecord student;
-    student.name.Assign("Eleve " + std::to_string(j));
-    student.grades.assign(static_cast<std::size_t>(columns), column);
-    EXPECT_EQ(AppendStudent(record, student), AppendResult::Done);
+    list.push_back(test::Student("Eleve " + std::to_string(j), "", 0, marks));
   }
+  ClassRecord record = test::Class(name, "2026 - 2027", std::move(list));
+  record.columns = marks;
+  record.gradeCount[0] = static_cast<std::int16_t>(columns);
   return record;
 }
 

@@ -8,6 +8,7 @@
 #include "model/gradebook.h"
 #include "model/records.h"
 #include "support/fake_main_window.h"
+#include "support/record_builders.h"
 
 namespace vellanor {
 namespace {
@@ -16,33 +17,22 @@ using platform::MessageButtons;
 using platform::MessageIcon;
 using test::FakeMainWindow;
 
-GradeRecord Mark(float value, int trimester, int kind, float coefficient) {
-  GradeRecord mark;
-  mark.value = value;
-  mark.trimester = static_cast<Trimester>(trimester);
-  mark.kind = static_cast<std::uint8_t>(kind);
-  mark.coefficient = coefficient;
-  mark.info = "DS";
-  return mark;
-}
+using test::Class;
+using test::Mark;
+using test::Student;
 
 // A class of three students with two written T1 columns, as saved on disk.
 ClassRecord FourthB() {
-  ClassRecord record;
-  record.name = "4e B";
-  record.year = "2004 - 2005";
+  ClassRecord record = Class("4e B", "2004 - 2005");
   record.info = "Salle 12";
   record.gradeCount = {2, 0, 0, 0, 0, 0};
   record.average = {13.0f, 0, 0, 0, 0, 0};
-  record.columns = {Mark(12, 1, 0, 1), Mark(14, 1, 0, 2)};
+  record.columns = {Mark(12, 1, 0, 1, "DS"), Mark(14, 1, 0, 2, "DS")};
   const char* names[][2] = {{"Martin", "Julie"}, {"Bernard", "Paul"}, {"Lef\xE8vre", "Z\xE9lie"}};
   float value = 10.0f;
   for (const auto& name : names) {
-    StudentRecord student;
-    student.name = name[0];
-    student.firstName = name[1];
-    student.sex = 1;
-    student.grades = {Mark(value, 1, 0, 1), Mark(value + 2, 1, 0, 2)};
+    StudentRecord student =
+        Student(name[0], name[1], 1, {Mark(value, 1, 0, 1, "DS"), Mark(value + 2, 1, 0, 2, "DS")});
     student.average = {value + 4.0f / 3.0f, 0, 0, 0, 0, 0};
     value += 2.0f;
     EXPECT_EQ(AppendStudent(record, student), AppendResult::Done);
@@ -51,24 +41,13 @@ ClassRecord FourthB() {
 }
 
 // A main window whose gradebook holds two classes, also saved on disk.
-void Prepare(FakeMainWindow& main) {
-  ClassRecord other;
-  other.name = "6e A";
-  ASSERT_EQ(AppendClass(main.book, FourthB()), AppendResult::Done);
-  ASSERT_EQ(AppendClass(main.book, other), AppendResult::Done);
-  ASSERT_TRUE(main.SaveDatabase("Vellanor.db"));
-  main.saves = 0;
-}
-
-Gradebook OnDisk() {
-  FakeMainWindow reader;
-  EXPECT_TRUE(reader.LoadDatabase("Vellanor.db"));
-  return reader.book;
+void PrepareTwoClasses(FakeMainWindow& main) {
+  test::Prepare(main, {FourthB(), Class("6e A")});
 }
 
 TEST(DuplicateClassTest, AsksThenAppendsTheCopySavesAndReloads) {
   FakeMainWindow main;
-  Prepare(main);
+  PrepareTwoClasses(main);
   main.services.messages.AnswerYes();
   DuplicateClass(main, TreeSelection::ClassItem(0));
 
@@ -88,7 +67,7 @@ TEST(DuplicateClassTest, AsksThenAppendsTheCopySavesAndReloads) {
   EXPECT_EQ(main.saves, 1);
   EXPECT_EQ(main.loads, 1);
   EXPECT_EQ(main.rebuilds, 1);
-  EXPECT_EQ(OnDisk(), main.book);
+  EXPECT_EQ(test::OnDisk(), main.book);
 
   // Source and copy are independent.
   copy.students[0].grades[0].value = 3.0f;
@@ -99,7 +78,7 @@ TEST(DuplicateClassTest, AsksThenAppendsTheCopySavesAndReloads) {
 
 TEST(DuplicateClassTest, DecliningOrAnotherSelectionChangesNothing) {
   FakeMainWindow main;
-  Prepare(main);
+  PrepareTwoClasses(main);
   const Gradebook before = main.book;
   std::filesystem::remove("Vellanor.db");
 
@@ -130,7 +109,7 @@ TEST(DuplicateClassTest, ThirtyCharacterNameKeepsTwoCharactersOfCopie) {
   main.services.messages.AnswerYes();
   DuplicateClass(main, TreeSelection::ClassItem(0));
 
-  const Gradebook disk = OnDisk();
+  const Gradebook disk = test::OnDisk();
   ASSERT_EQ(disk.classes.size(), 2u);
   EXPECT_EQ(disk.classes[1].name.Str(),
             "Terminale S sp\xE9"
@@ -143,7 +122,7 @@ TEST(DuplicateClassTest, ThirtyCharacterNameKeepsTwoCharactersOfCopie) {
 
 TEST(DuplicateStudentTest, AsksThenAppendsTheCopyToItsClass) {
   FakeMainWindow main;
-  Prepare(main);
+  PrepareTwoClasses(main);
   const PerCategory<float> classAverage = main.book.classes[0].average;
   main.services.messages.AnswerYes();
   DuplicateStudent(main, TreeSelection::StudentItem(0, 2));
@@ -171,7 +150,7 @@ TEST(DuplicateStudentTest, AsksThenAppendsTheCopyToItsClass) {
   EXPECT_EQ(main.saves, 1);
   EXPECT_EQ(main.loads, 1);
   EXPECT_EQ(main.rebuilds, 1);
-  EXPECT_EQ(OnDisk(), main.book);
+  EXPECT_EQ(test::OnDisk(), main.book);
 
   main.book.classes[0].students[3].grades[1].value = 0.0f;
   EXPECT_FLOAT_EQ(main.book.classes[0].students[2].grades[1].value, 16.0f);
@@ -179,7 +158,7 @@ TEST(DuplicateStudentTest, AsksThenAppendsTheCopyToItsClass) {
 
 TEST(DuplicateStudentTest, ClassSelectedIsRefusedAndDecliningWritesNothing) {
   FakeMainWindow main;
-  Prepare(main);
+  PrepareTwoClasses(main);
   const Gradebook before = main.book;
   std::filesystem::remove("Vellanor.db");
 

@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "model/records.h"
+#include "support/record_builders.h"
 
 namespace vellanor {
 namespace {
+
+using test::Mark;
+using test::Student;
 
 constexpr float kAbs = -1.0f;
 const ChartRect kFrame{300, 290, 730, 560};
@@ -18,23 +22,12 @@ const ChartColor kT1{100, 140, 210};
 const ChartColor kT2{210, 100, 201};
 const ChartColor kT3{250, 180, 45};
 
-GradeRecord Mark(float value, int trimester, int kind) {
-  GradeRecord mark;
-  mark.value = value;
-  mark.trimester = static_cast<Trimester>(trimester);
-  mark.kind = static_cast<std::uint8_t>(kind);
-  mark.coefficient = 1.0f;
-  return mark;
-}
-
 // One class with one student; the class's grade columns are the student's marks.
 Gradebook BookWith(std::vector<GradeRecord> marks, PerCategory<std::int16_t> counts) {
-  StudentRecord student;
-  student.grades = marks;
   ClassRecord record;
   record.gradeCount = counts;
+  record.students = {Student(marks)};
   record.columns = std::move(marks);
-  record.students = {student};
   record.studentCount = 1;
   Gradebook book;
   book.classes = {record};

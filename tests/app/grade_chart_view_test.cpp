@@ -8,9 +8,12 @@
 
 #include "app/main_dlg.h"
 #include "support/fake_services.h"
+#include "support/record_builders.h"
 
 namespace vellanor {
 namespace {
+
+using test::Mark;
 
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
@@ -18,22 +21,12 @@ const QColor kPassLine(0, 200, 110);
 const QColor kTrimester1(100, 140, 210);
 const QColor kTrimester2(210, 100, 201);
 
-GradeRecord Written(float value, int trimester) {
-  GradeRecord grade;
-  grade.value = value;
-  grade.trimester = static_cast<Trimester>(trimester);
-  grade.kind = 0;
-  grade.coefficient = 1.0f;
-  return grade;
-}
-
 // One class with two written columns in trimester 1 (16 and 8) and one in
 // trimester 2 (14): T1 points at (330,330) and (710,370), the T2 point at (330,340).
 Gradebook OneClass() {
-  ClassRecord record;
-  record.name = "4e B";
+  ClassRecord record = test::Class("4e B");
   record.gradeCount = {2, 0, 1, 0, 0, 0};
-  record.columns = {Written(16.0f, 1), Written(8.0f, 1), Written(14.0f, 2)};
+  record.columns = {Mark(16.0f, 1, 0), Mark(8.0f, 1, 0), Mark(14.0f, 2, 0)};
   Gradebook book;
   book.classes = {record};
   return book;

@@ -12,6 +12,7 @@
 #include "app/main_dlg.h"
 #include "platform/file_store.h"
 #include "support/fake_services.h"
+#include "support/record_builders.h"
 #include "support/temp_dir.h"
 #include "widgets/splash_wnd.h"
 
@@ -132,9 +133,7 @@ TEST(GradebookAppTest, FatalSaveClosesOpenDialogsAndTheMainWindow) {
     main.show();
     widgets::TemplateDialog dialog(141, &main, 1.0);
     dialog.show();
-    ClassRecord record;
-    record.name = "4e B";
-    main.GetGradebook().classes.push_back(record);
+    main.GetGradebook().classes.push_back(test::Class("4e B"));
     EXPECT_FALSE(main.SaveDatabase("Vellanor.db"));
     dialogClosed = !dialog.isVisible() && dialog.result() == 0;
     mainClosed = !main.isVisible() && main.result() == 0;

@@ -6,38 +6,28 @@
 #include <string>
 #include <vector>
 
+#include "support/record_builders.h"
+
 namespace vellanor {
 namespace {
 
-GradeRecord Grade(float value, int trimester, int kind, float coefficient, const char* info) {
-  GradeRecord grade;
-  grade.value = value;
-  grade.trimester = static_cast<Trimester>(trimester);
-  grade.kind = static_cast<std::uint8_t>(kind);
-  grade.coefficient = coefficient;
-  grade.info = info;
-  return grade;
-}
+using test::Class;
+using test::Mark;
+using test::Student;
 
 // A class with two written assessments in trimester 1; its one student has
 // 12 on the first and was absent on the second.
 ClassRecord FourthB() {
-  ClassRecord record;
-  record.name = "4e B";
+  ClassRecord record = Class("4e B", "2004 - 2005");
   record.info = "Salle 12";
-  record.year = "2004 - 2005";
   record.gradeCount = {2, 0, 0, 0, 0, 0};
   record.average = {12.0f, NAN, NAN, NAN, NAN, NAN};
-  record.columns = {Grade(12.0f, 1, 0, 1.0f, "DS1"), Grade(-1.0f, 1, 0, 1.0f, "DS2")};
-  StudentRecord student;
-  student.name = "Dupont";
-  student.firstName = "L\xE9o";  // Windows-1252 é
-  student.sex = 0;
+  record.columns = {Mark(12.0f, 1, 0, 1.0f, "DS1"), Mark(-1.0f, 1, 0, 1.0f, "DS2")};
+  StudentRecord student = Student("Dupont", "L\xE9o", 0, record.columns);  // Windows-1252 é
   student.birthDate = "01/02/1991";
   student.birthPlace = "Rennes";
   student.info = "Redouble";
   student.average = {12.0f, NAN, NAN, NAN, NAN, NAN};
-  student.grades = record.columns;
   record.students = {student};
   record.studentCount = 1;
   return record;
@@ -88,8 +78,8 @@ TEST(InfoRowsTest, OralRowsFollowWrittenRowsAndUndefinedAveragesPrintAbs) {
   record.studentCount = 0;
   record.gradeCount = {0, 0, 1, 2, 0, 0};
   // Trimester 2: one written column, whose class mean is undefined, and two orals.
-  record.columns = {Grade(14.5f, 2, 1, 2.0f, "Expos\xE9"), Grade(NAN, 2, 0, 0.5f, "DS"),
-                    Grade(8.25f, 2, 1, 1.0f, "Lecture")};
+  record.columns = {Mark(14.5f, 2, 1, 2.0f, "Expos\xE9"), Mark(NAN, 2, 0, 0.5f, "DS"),
+                    Mark(8.25f, 2, 1, 1.0f, "Lecture")};
   record.average = {NAN, NAN, NAN, 11.25f, NAN, NAN};
   const std::vector<InfoRow> rows = ClassInfoRows(record);
   const std::vector<InfoRow> trimester2(rows.begin() + 5, rows.begin() + 10);
@@ -110,7 +100,7 @@ TEST(InfoRowsTest, LongListsAreKeptWhole) {
   record.gradeCount = {12, 0, 0, 0, 0, 0};
   StudentRecord student;
   for (int i = 0; i < 12; ++i) {
-    student.grades.push_back(Grade(10.0f + static_cast<float>(i), 1, 0, 1.0f, "Interrogation"));
+    student.grades.push_back(Mark(10.0f + static_cast<float>(i), 1, 0, 1.0f, "Interrogation"));
   }
   const std::string list = StudentInfoRows(record, student)[7].value;
   EXPECT_GT(list.size(), 255u);

@@ -17,6 +17,7 @@
 #include "model/gradebook.h"
 #include "resources/images.h"
 #include "support/fake_services.h"
+#include "support/record_builders.h"
 #include "widgets/report_list.h"
 
 namespace vellanor {
@@ -25,43 +26,25 @@ namespace {
 using platform::MessageButtons;
 using platform::MessageIcon;
 
-GradeRecord Grade(float value, int trimester, int kind, const char* info) {
-  GradeRecord grade;
-  grade.value = value;
-  grade.trimester = static_cast<Trimester>(trimester);
-  grade.kind = static_cast<std::uint8_t>(kind);
-  grade.coefficient = 1.0f;
-  grade.info = info;
-  return grade;
-}
-
-StudentRecord Student(const char* name, const char* firstName, std::uint8_t sex) {
-  StudentRecord student;
-  student.name = name;
-  student.firstName = firstName;
-  student.sex = sex;
-  return student;
-}
+using test::Class;
+using test::Mark;
+using test::Student;
 
 // Two classes: 4e B with three students and two written T1 columns, and an
 // empty 3e A.
 Gradebook SmallBook() {
-  ClassRecord fourth;
-  fourth.name = "4e B";
-  fourth.year = "2004 - 2005";
+  ClassRecord fourth = Class("4e B", "2004 - 2005");
   fourth.gradeCount = {2, 0, 0, 0, 0, 0};
   fourth.average = {11.0f, NAN, NAN, NAN, NAN, NAN};
-  fourth.columns = {Grade(12.0f, 1, 0, "DS1"), Grade(10.0f, 1, 0, "DS2")};
+  fourth.columns = {Mark(12.0f, 1, 0, 1.0f, "DS1"), Mark(10.0f, 1, 0, 1.0f, "DS2")};
   fourth.students = {Student("Dupont", "L\xE9o", 1), Student("Martin", "Julie", 0),
                      Student("Petit", "Camille", 2)};
-  fourth.students[0].grades = {Grade(12.0f, 1, 0, "DS1"), Grade(-1.0f, 1, 0, "DS2")};
+  fourth.students[0].grades = {Mark(12.0f, 1, 0, 1.0f, "DS1"), Mark(-1.0f, 1, 0, 1.0f, "DS2")};
   fourth.students[0].average = {NAN, NAN, NAN, NAN, NAN, NAN};
-  fourth.students[1].grades = {Grade(12.0f, 1, 0, "DS1"), Grade(10.0f, 1, 0, "DS2")};
-  fourth.students[2].grades = {Grade(12.0f, 1, 0, "DS1"), Grade(10.0f, 1, 0, "DS2")};
+  fourth.students[1].grades = {Mark(12.0f, 1, 0, 1.0f, "DS1"), Mark(10.0f, 1, 0, 1.0f, "DS2")};
+  fourth.students[2].grades = {Mark(12.0f, 1, 0, 1.0f, "DS1"), Mark(10.0f, 1, 0, 1.0f, "DS2")};
   fourth.studentCount = 3;
-  ClassRecord third;
-  third.name = "3e A";
-  third.year = "2005 - 2006";
+  const ClassRecord third = Class("3e A", "2005 - 2006");
   Gradebook book;
   book.classes = {fourth, third};
   return book;

@@ -71,8 +71,8 @@ TEST(DeleteDlgTest, DeletingTheOnlyClassLeavesAnEmptyDatabaseAndCloses) {
 
 TEST(DeleteDlgTest, DeletingALaterClassKeepsTheOrderAndRefillsTheLists) {
   FakeMainWindow main;
-  test::Prepare(main, {test::FourthB(), test::Class("6e A", "2005 - 2006"),
-                       test::Class("3e C", "2005 - 2006")});
+  test::Prepare(main, {test::FourthB(), test::Classroom("6e A", "2005 - 2006"),
+                       test::Classroom("3e C", "2005 - 2006")});
   DeleteDialog d(main);
   d.dialog.show();
   d.ClassList().setCurrentIndex(1);
@@ -92,7 +92,7 @@ TEST(DeleteDlgTest, DeletingALaterClassKeepsTheOrderAndRefillsTheLists) {
 
 TEST(DeleteDlgTest, DeletingAStudentRecomputesTheClass) {
   FakeMainWindow main;
-  test::Prepare(main, {test::Class("6e A", "2005 - 2006"), test::FourthB()});
+  test::Prepare(main, {test::Classroom("6e A", "2005 - 2006"), test::FourthB()});
   DeleteDialog d(main);
   d.dialog.show();
   d.ClassList().setCurrentIndex(1);
@@ -122,7 +122,7 @@ TEST(DeleteDlgTest, DeletingAStudentRecomputesTheClass) {
 
 TEST(DeleteDlgTest, AStudentOfAnEmptyClassRemovesNothingButWrites) {
   FakeMainWindow main;
-  test::Prepare(main, {test::Class("6e A", "2005 - 2006"), test::FourthB()});
+  test::Prepare(main, {test::Classroom("6e A", "2005 - 2006"), test::FourthB()});
   const Gradebook before = main.book;
   DeleteDialog d(main);
   d.StudentRadio().click();

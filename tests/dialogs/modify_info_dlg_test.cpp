@@ -65,7 +65,7 @@ struct ModifyDialog {
 };
 
 void PrepareTwoClasses(FakeMainWindow& main) {
-  test::Prepare(main, {test::FourthB(), test::Class("6e A", "2005 - 2006")});
+  test::Prepare(main, {test::FourthB(), test::Classroom("6e A", "2005 - 2006")});
 }
 
 TEST(ModifyInfoDlgTest, ShowsTheLinesOfAClassOrAStudent) {

@@ -39,7 +39,7 @@ struct NewClassDialog {
 
 TEST(NewClassDlgTest, CreatesTheClassWithTheClockYearsAndSavesOnce) {
   FakeMainWindow main;
-  test::Prepare(main, {test::Class("5e A", "2004 - 2005")});
+  test::Prepare(main, {test::Classroom("5e A", "2004 - 2005")});
   main.services.clock.Set(2005y / 9 / 5);
   NewClassDialog d(main);
   d.dialog.show();
@@ -118,7 +118,7 @@ TEST(NewClassDlgTest, ListsAlwaysHoldThisYearAndTheNext) {
 
 TEST(NewClassDlgTest, EmptyNameKeepsTheDialogOpenAndQuitCreatesNothing) {
   FakeMainWindow main;
-  test::Prepare(main, {test::Class("5e A", "2004 - 2005")});
+  test::Prepare(main, {test::Classroom("5e A", "2004 - 2005")});
   const Gradebook before = main.book;
   NewClassDialog d(main);
   d.dialog.show();

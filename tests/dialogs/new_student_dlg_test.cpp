@@ -47,7 +47,7 @@ QImage Icon(int id, const QLabel& label) {
 
 TEST(NewStudentDlgTest, AddsAGirlAbsentOnEveryGradeColumn) {
   FakeMainWindow main;
-  test::Prepare(main, {test::Class("6e A", "2004 - 2005"), test::FourthB()});
+  test::Prepare(main, {test::Classroom("6e A", "2004 - 2005"), test::FourthB()});
   const ClassRecord before = main.book.classes[1];
   NewStudentDialog d(main);
   test::ShowActive(d.dialog);
@@ -115,7 +115,7 @@ TEST(NewStudentDlgTest, AddsAGirlAbsentOnEveryGradeColumn) {
 
 TEST(NewStudentDlgTest, SeveralStudentsThenQuitWriteOnce) {
   FakeMainWindow main;
-  test::Prepare(main, {test::Class("6e A", "2004 - 2005")});
+  test::Prepare(main, {test::Classroom("6e A", "2004 - 2005")});
   NewStudentDialog d(main);
   d.dialog.show();
   const char* names[][2] = {{"Aubry", "Marc"}, {"Blanc", "Zoé"}, {"Colin", "Hugo"}};
@@ -140,7 +140,7 @@ TEST(NewStudentDlgTest, SeveralStudentsThenQuitWriteOnce) {
 
 TEST(NewStudentDlgTest, QuitWithoutStudentsStillSaves) {
   FakeMainWindow main;
-  test::Prepare(main, {test::Class("6e A", "2004 - 2005")});
+  test::Prepare(main, {test::Classroom("6e A", "2004 - 2005")});
   NewStudentDialog d(main);
   d.Quit();
   EXPECT_EQ(main.saves, 1);
@@ -149,7 +149,7 @@ TEST(NewStudentDlgTest, QuitWithoutStudentsStillSaves) {
 
 TEST(NewStudentDlgTest, AFailedSaveKeepsTheStudentsInMemory) {
   FakeMainWindow main;
-  ClassRecord record = test::Class("6e A", "2004 - 2005");
+  ClassRecord record = test::Classroom("6e A", "2004 - 2005");
   main.book.classes.push_back(record);
   // A folder where the file should be: nothing can be written there.
   std::filesystem::create_directories("Vellanor.db/occupied");
@@ -210,7 +210,7 @@ TEST(NewStudentDlgTest, PictureFollowsTheSex) {
 
 TEST(NewStudentDlgTest, RefusedPastTheStudentLimit) {
   FakeMainWindow main;
-  ClassRecord full = test::Class("Amphi", "2004 - 2005");
+  ClassRecord full = test::Classroom("Amphi", "2004 - 2005");
   full.students.resize(32767);
   full.studentCount = 32767;
   main.book.classes.push_back(std::move(full));

@@ -19,6 +19,7 @@
 #include "platform/message_service.h"
 #include "support/failing_file_store.h"
 #include "support/fake_main_window.h"
+#include "support/record_builders.h"
 #include "support/temp_dir.h"
 #include "widgets/icon_button.h"
 #include "widgets/report_list.h"
@@ -29,21 +30,13 @@ namespace {
 using platform::MessageButtons;
 using platform::MessageIcon;
 
+// Texts below are typed in UTF-8 and stored in Windows-1252.
 StudentRecord Student(const char* name, const char* firstName) {
-  StudentRecord student;
-  student.name = Utf8ToCp1252(name);
-  student.firstName = Utf8ToCp1252(firstName);
-  return student;
+  return test::Student(Utf8ToCp1252(name), Utf8ToCp1252(firstName));
 }
 
 ClassRecord Class(const char* name, const char* year, std::vector<StudentRecord> students) {
-  ClassRecord record;
-  record.name = Utf8ToCp1252(name);
-  record.year = Utf8ToCp1252(year);
-  for (StudentRecord& student : students) {
-    EXPECT_EQ(AppendStudent(record, student), AppendResult::Done);
-  }
-  return record;
+  return test::Class(Utf8ToCp1252(name), Utf8ToCp1252(year), std::move(students));
 }
 
 // One assessment: marks[j] for student j (-1 absent).
@@ -51,13 +44,7 @@ void AddColumn(ClassRecord& record, int trimester, int kind, std::vector<float> 
                float coefficient = 1.0f, const char* info = "") {
   std::vector<GradeRecord> column;
   for (float value : marks) {
-    GradeRecord mark;
-    mark.value = value;
-    mark.kind = static_cast<std::uint8_t>(kind);
-    mark.trimester = static_cast<Trimester>(trimester);
-    mark.coefficient = coefficient;
-    mark.info = Utf8ToCp1252(info);
-    column.push_back(mark);
+    column.push_back(test::Mark(value, trimester, kind, coefficient, Utf8ToCp1252(info)));
   }
   ASSERT_EQ(AppendGradeColumn(record, column), AppendResult::Done);
   RecomputeClass(record);
@@ -426,11 +413,7 @@ TEST_F(GradeEntryTest, AddingInAClassWithoutStudentsWritesNothing) {
 TEST_F(GradeEntryTest, AColumnPastTheLimitIsRefused) {
   // One student who already has the most marks a class may count.
   ClassRecord record = Class("Prépa", "2026 - 2027", {Student("Durand", "Paul")});
-  GradeRecord mark;
-  mark.value = 10;
-  mark.trimester = 1;
-  mark.coefficient = 1;
-  record.students[0].grades.assign(32767, mark);
+  record.students[0].grades.assign(32767, test::Mark(10, 1, 0));
   record.gradeCount[0] = 32767;
   RecomputeClass(record);
   ASSERT_EQ(AppendClass(main.book, record), AppendResult::Done);

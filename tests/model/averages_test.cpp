@@ -10,28 +10,15 @@
 
 #include "model/gradebook.h"
 #include "model/records.h"
+#include "support/record_builders.h"
 
 namespace vellanor {
 namespace {
 
+using test::Mark;
+using test::Student;
+
 constexpr float kAbs = -1.0f;
-
-GradeRecord Mark(float value, int trimester, int kind, float coefficient = 1.0f,
-                 const char* info = "") {
-  GradeRecord mark;
-  mark.value = value;
-  mark.trimester = static_cast<Trimester>(trimester);
-  mark.kind = static_cast<std::uint8_t>(kind);
-  mark.coefficient = coefficient;
-  mark.info = info;
-  return mark;
-}
-
-StudentRecord Student(std::vector<GradeRecord> grades) {
-  StudentRecord student;
-  student.grades = std::move(grades);
-  return student;
-}
 
 // A class whose counts follow the marks of its first student.
 ClassRecord ClassOf(std::vector<StudentRecord> students) {

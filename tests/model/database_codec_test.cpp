@@ -13,10 +13,14 @@
 
 #include "model/gradebook.h"
 #include "model/invariants.h"
+#include "support/record_builders.h"
 
 namespace vellanor {
 namespace {
 
+using test::Class;
+using test::Mark;
+using test::Student;
 using Bytes = std::vector<std::uint8_t>;
 
 // Stored bytes written out field by field.
@@ -46,44 +50,24 @@ class Stored {
   Bytes bytes_;
 };
 
-GradeRecord Grade(float value, int kind, float coefficient, int trimester, std::string_view info) {
-  GradeRecord grade;
-  grade.value = value;
-  grade.kind = static_cast<std::uint8_t>(kind);
-  grade.coefficient = coefficient;
-  grade.trimester = static_cast<Trimester>(trimester);
-  grade.info.Assign(info);
-  return grade;
-}
-
 // One class, two grade columns (written T1, oral T2), two students.
 Gradebook SmallBook() {
-  ClassRecord record;
-  record.name.Assign("3e A");
-  record.info.Assign("Groupe\nB");
-  record.year.Assign("2026 - 2027");
-  record.studentCount = 2;
+  StudentRecord dupont = Student(
+      "Dupont", "Zo\xE9", 0, {Mark(15.0f, 1, 0, 2.0f, "DS 1"), Mark(-1.0f, 2, 1, 1.0f, "Oral")});
+  dupont.birthDate = "12/03/2012";
+  dupont.birthPlace = "Lyon";
+  dupont.average = {15.0f, 0, 0, 0, 0, 0};
+
+  // A first name of 32 characters: stored without a NUL.
+  StudentRecord martin = Student("Martin", "Jean-Baptiste-Emmanuel-Alexandre", 1,
+                                 {Mark(10.0f, 1, 0, 2.0f, ""), Mark(8.625f, 2, 1, 1.0f, "")});
+  martin.average = {10.0f, 0, 0, 8.625f, 0, 0};
+
+  ClassRecord record = Class("3e A", "2026 - 2027", {dupont, martin});
+  record.info = "Groupe\nB";
   record.gradeCount = {1, 0, 0, 1, 0, 0};
   record.average = {12.5f, 0, 0, 8.625f, 0, 0};
-  record.columns = {Grade(12.5f, 0, 2.0f, 1, "DS 1"), Grade(8.625f, 1, 1.0f, 2, "Oral")};
-
-  StudentRecord dupont;
-  dupont.name.Assign("Dupont");
-  dupont.firstName.Assign("Zo\xE9");
-  dupont.sex = 0;
-  dupont.birthDate.Assign("12/03/2012");
-  dupont.birthPlace.Assign("Lyon");
-  dupont.average = {15.0f, 0, 0, 0, 0, 0};
-  dupont.grades = {Grade(15.0f, 0, 2.0f, 1, "DS 1"), Grade(-1.0f, 1, 1.0f, 2, "Oral")};
-
-  StudentRecord martin;
-  martin.name.Assign("Martin");
-  martin.firstName.Assign("Jean-Baptiste-Emmanuel-Alexandre");  // 32 characters, no NUL
-  martin.sex = 1;
-  martin.average = {10.0f, 0, 0, 8.625f, 0, 0};
-  martin.grades = {Grade(10.0f, 0, 2.0f, 1, ""), Grade(8.625f, 1, 1.0f, 2, "")};
-
-  record.students = {dupont, martin};
+  record.columns = {Mark(12.5f, 1, 0, 2.0f, "DS 1"), Mark(8.625f, 2, 1, 1.0f, "Oral")};
   Gradebook book;
   book.classes.push_back(record);
   return book;
@@ -176,18 +160,13 @@ std::size_t CountOf(const Bytes& bytes, std::uint8_t value) {
 // A class of `students` students without grade columns and without any 0A
 // byte outside its student count.
 ClassRecord PlainClass(std::string_view name, int students, int columns = 0) {
-  ClassRecord record;
-  record.name.Assign(name);
-  for (int i = 0; i < columns; ++i) {
-    record.columns.push_back(Grade(12.0f, 0, 1.0f, 1, "DS"));
-  }
+  const auto count = static_cast<std::size_t>(columns);
+  const StudentRecord student =
+      Student("Eleve", "", 0, std::vector<GradeRecord>(count, Mark(14.0f, 1, 0, 1.0f, "DS")));
+  ClassRecord record =
+      Class(name, "", std::vector<StudentRecord>(static_cast<std::size_t>(students), student));
+  record.columns.assign(count, Mark(12.0f, 1, 0, 1.0f, "DS"));
   record.gradeCount = {static_cast<std::int16_t>(columns), 0, 0, 0, 0, 0};
-  for (int j = 0; j < students; ++j) {
-    StudentRecord student;
-    student.name.Assign("Eleve");
-    student.grades.assign(static_cast<std::size_t>(columns), Grade(14.0f, 0, 1.0f, 1, "DS"));
-    EXPECT_EQ(AppendStudent(record, student), AppendResult::Done);
-  }
   return record;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/records.h"
+#include "support/record_builders.h"
 
 namespace vellanor {
 namespace {
@@ -23,12 +24,7 @@ TEST(CopyNameTest, AppendsCopieWithinThirtyTwoBytes) {
 }
 
 TEST(CopyOfRecordTest, KeepsEveryFieldButTheNameAndIsIndependent) {
-  GradeRecord mark;
-  mark.value = 12.5f;
-  mark.kind = 1;
-  mark.coefficient = 2.0f;
-  mark.trimester = 3;
-  mark.info = "Exposé";
+  const GradeRecord mark = test::Mark(12.5f, 3, 1, 2.0f, "Exposé");
 
   StudentRecord student;
   student.name = "Martin";

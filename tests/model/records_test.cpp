@@ -8,18 +8,12 @@
 #include "model/cp1252.h"
 #include "model/gradebook.h"
 #include "model/invariants.h"
+#include "support/record_builders.h"
 
 namespace vellanor {
 namespace {
 
-GradeRecord Mark(float value, int trimester, int kind, float coefficient = 1.0f) {
-  GradeRecord mark;
-  mark.value = value;
-  mark.trimester = static_cast<Trimester>(trimester);
-  mark.kind = static_cast<std::uint8_t>(kind);
-  mark.coefficient = coefficient;
-  return mark;
-}
+using test::Mark;
 
 TEST(TextFieldTest, CutsToWidthAndReadsAFullFieldWithoutNul) {
   TextField<32> firstName;

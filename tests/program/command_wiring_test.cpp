@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "support/fake_services.h"
+#include "support/record_builders.h"
 
 namespace vellanor {
 namespace {
@@ -60,9 +61,7 @@ TEST(CommandWiringTest, RecordCommandsOpenTheRecordDialogs) {
   test::FakeServices services;
   CMainDlg main(services.Get(), nullptr, 1.0);
   InstallCommands(main);
-  ClassRecord record;
-  record.name = "4e B";
-  main.GetGradebook().classes.push_back(record);
+  main.GetGradebook().classes.push_back(test::Class("4e B"));
   main.RebuildTree();
   const std::vector<std::pair<int, const char*>> expected = {
       {32775, "vellanor::CNewClassDlg"},   {32816, "vellanor::CNewClassDlg"},

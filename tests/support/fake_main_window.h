@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QWidget>
 
 #include "app/database_operations.h"
 #include "app/main_window_operations.h"
+#include "model/gradebook.h"
 #include "model/invariants.h"
 #include "support/fake_services.h"
 
@@ -60,5 +62,22 @@ class FakeMainWindow : public MainWindowOperations {
   int rebuilds = 0;
   std::vector<InfoRequest> infoRequests;
 };
+
+// Puts the classes into the main window's gradebook and on disk; the save
+// made here is not counted.
+inline void Prepare(FakeMainWindow& main, std::vector<ClassRecord> classes) {
+  for (ClassRecord& record : classes) {
+    ASSERT_EQ(AppendClass(main.book, std::move(record)), AppendResult::Done);
+  }
+  ASSERT_TRUE(main.SaveDatabase("Vellanor.db"));
+  main.saves = 0;
+}
+
+// The gradebook as a fresh main window loads it from disk.
+inline Gradebook OnDisk() {
+  FakeMainWindow reader;
+  EXPECT_TRUE(reader.LoadDatabase("Vellanor.db"));
+  return reader.book;
+}
 
 }  // namespace vellanor::test

@@ -11,30 +11,20 @@
 #include "model/averages.h"
 #include "model/database_codec.h"
 #include "model/gradebook.h"
+#include "support/record_builders.h"
 
 namespace vellanor::inspect {
 namespace {
 
-GradeRecord Mark(float value, float coefficient = 1.0f) {
-  GradeRecord mark;
-  mark.value = value;
-  mark.kind = 0;
-  mark.trimester = 1;
-  mark.coefficient = coefficient;
-  return mark;
-}
+using test::Class;
+using test::Mark;
+using test::Student;
 
 // A recomputed class of two students with one written T1 assessment.
 ClassRecord FreshClass() {
-  ClassRecord record;
-  record.name.Assign("4e B");
-  for (const char* name : {"Dupont", "Martin"}) {
-    StudentRecord student;
-    student.name.Assign(name);
-    student.firstName.Assign("L\xE9o");
-    EXPECT_EQ(AppendStudent(record, student), AppendResult::Done);
-  }
-  EXPECT_EQ(AppendGradeColumn(record, {Mark(10, 2), Mark(14, 2)}), AppendResult::Done);
+  ClassRecord record =
+      Class("4e B", "", {Student("Dupont", "L\xE9o"), Student("Martin", "L\xE9o")});
+  EXPECT_EQ(AppendGradeColumn(record, {Mark(10, 1, 0, 2), Mark(14, 1, 0, 2)}), AppendResult::Done);
   RecomputeClass(record);
   return record;
 }
@@ -61,10 +51,7 @@ TEST(CheckTest, ReportsEachStaleAverageAndColumnWithBothValues) {
   Gradebook book;
   book.classes = {FreshClass()};
   // A student appended without recomputing, as the new-student dialog does.
-  StudentRecord late;
-  late.name.Assign("Bernard");
-  late.firstName.Assign("Zo\xE9");
-  late.grades = {Mark(18, 2)};
+  const StudentRecord late = Student("Bernard", "Zo\xE9", 0, {Mark(18, 1, 0, 2)});
   ASSERT_EQ(AppendStudent(book.classes[0], late), AppendResult::Done);
 
   CheckSummary summary;

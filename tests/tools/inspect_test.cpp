@@ -16,46 +16,31 @@
 #include "command_line.h"
 #include "gradebook_json.h"
 #include "model/database_codec.h"
+#include "support/record_builders.h"
 #include "support/temp_dir.h"
 
 namespace vellanor::inspect {
 namespace {
 
-GradeRecord Grade(float value, int kind, float coefficient, const char* info) {
-  GradeRecord grade;
-  grade.value = value;
-  grade.kind = static_cast<std::uint8_t>(kind);
-  grade.coefficient = coefficient;
-  grade.trimester = 1;
-  grade.info.Assign(info);
-  return grade;
-}
+using test::Class;
+using test::Mark;
+using test::Student;
 
 // One class of one student, two grade columns: texts with accents, an absent
 // mark, averages that are not numbers.
 Gradebook SmallBook() {
-  ClassRecord record;
-  record.name.Assign("Cinqui\xE8me B");
-  record.year.Assign("2026 - 2027");
-  record.studentCount = 1;
+  const std::vector<GradeRecord> marks = {Mark(-1.0f, 1, 0, 2.0f,
+                                               "DS n\xB0"
+                                               "1"),
+                                          Mark(16.25f, 1, 1, 0.5f, "")};
+  StudentRecord student = Student("Lef\xE8vre", "Zo\xE9", 2, marks);
+  student.birthPlace = "Besan\xE7on";
+  student.info = "\"guillemets\"\n\x80";
+  student.average = {0.1f, 0, 0, 0, 0, std::numeric_limits<float>::infinity()};
+  ClassRecord record = Class("Cinqui\xE8me B", "2026 - 2027", {student});
   record.gradeCount = {1, 1, 0, 0, 0, 0};
   record.average = {13.1f, std::numeric_limits<float>::quiet_NaN(), 0, -0.0f, 0, 0};
-  record.columns = {Grade(-1.0f, 0, 2.0f,
-                          "DS n\xB0"
-                          "1"),
-                    Grade(16.25f, 1, 0.5f, "")};
-  StudentRecord student;
-  student.name.Assign("Lef\xE8vre");
-  student.firstName.Assign("Zo\xE9");
-  student.sex = 2;
-  student.birthPlace.Assign("Besan\xE7on");
-  student.info.Assign("\"guillemets\"\n\x80");
-  student.average = {0.1f, 0, 0, 0, 0, std::numeric_limits<float>::infinity()};
-  student.grades = {Grade(-1.0f, 0, 2.0f,
-                          "DS n\xB0"
-                          "1"),
-                    Grade(16.25f, 1, 0.5f, "")};
-  record.students = {student};
+  record.columns = marks;
   Gradebook book;
   book.classes = {record};
   return book;
@@ -127,7 +112,7 @@ TEST(InspectTest, EveryFiniteFloatReadsBackToTheSameBits) {
     }
   }
   for (float value : values) {
-    record.columns.push_back(Grade(value, 0, value, ""));
+    record.columns.push_back(Mark(value, 1, 0, value, ""));
   }
   Gradebook book;
   book.classes = {record};
