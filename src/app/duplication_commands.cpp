@@ -16,23 +16,19 @@ namespace {
 
 using platform::MessageIcon;
 
-std::string Utf8(std::string_view cp1252) {
-  return Cp1252ToUtf8(cp1252);
-}
-
 void RefuseAtLimit(MainWindowOperations& main, const std::string& text) {
   main.GetServices().messages.Inform(text, "Attention", MessageIcon::Exclamation);
 }
 
 std::string ClassLimitText(const ClassRecord& record) {
-  return "Impossible de dupliquer la classe <" + Utf8(record.name.View()) +
+  return "Impossible de dupliquer la classe <" + Cp1252ToUtf8(record.name.View()) +
          ">:\nle nombre de classes est limité à 32767.";
 }
 
 std::string StudentLimitText(const ClassRecord& record, const StudentRecord& student) {
-  return "Impossible de dupliquer l'élève <" + Utf8(student.name.View()) + ", " +
-         Utf8(student.firstName.View()) + ">:\nla classe <" + Utf8(record.name.View()) +
-         "> compte déjà 32767 élèves.";
+  return "Impossible de dupliquer l'élève <" + Cp1252ToUtf8(student.name.View()) + ", " +
+         Cp1252ToUtf8(student.firstName.View()) + ">:\nla classe <" +
+         Cp1252ToUtf8(record.name.View()) + "> compte déjà 32767 élèves.";
 }
 
 // The copy lives only in memory until it is saved; loading the file back
@@ -59,8 +55,8 @@ void DuplicateClass(MainWindowOperations& main, const TreeSelection& selection) 
     return;
   }
   const std::string question = "Etes vous sûr de vouloir dupliquer la classe <" +
-                               Utf8(source->name.View()) + "> de <" + Utf8(source->year.View()) +
-                               ">?";
+                               Cp1252ToUtf8(source->name.View()) + "> de <" +
+                               Cp1252ToUtf8(source->year.View()) + ">?";
   if (!main.GetServices().messages.AskYesNo(question, "Attention!")) {
     return;
   }
@@ -95,8 +91,9 @@ void DuplicateStudent(MainWindowOperations& main, const TreeSelection& selection
     return;
   }
   const std::string question = "Etes vous sûr de vouloir dupliquer l'élève <" +
-                               Utf8(source->name.View()) + ", " + Utf8(source->firstName.View()) +
-                               ">\nde la classe <" + Utf8(record->name.View()) + ">?";
+                               Cp1252ToUtf8(source->name.View()) + ", " +
+                               Cp1252ToUtf8(source->firstName.View()) + ">\nde la classe <" +
+                               Cp1252ToUtf8(record->name.View()) + ">?";
   if (!main.GetServices().messages.AskYesNo(question, "Attention!")) {
     return;
   }

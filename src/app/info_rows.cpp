@@ -8,10 +8,6 @@
 namespace vellanor {
 namespace {
 
-std::string Utf8(std::string_view cp1252) {
-  return Cp1252ToUtf8(cp1252);
-}
-
 // The class's written lists put a colon after "coef"; every other list has none.
 enum class CoefLabel { WithColon, Plain };
 
@@ -34,7 +30,7 @@ std::string GradeList(const std::vector<GradeRecord>& grades, int trimester, std
     // A coefficient prints as an average does: two decimals with a point.
     text += FormatAverage(grade.coefficient);
     text += ", info: ";
-    text += Utf8(grade.info.View());
+    text += Cp1252ToUtf8(grade.info.View());
     text += ")";
   }
   return text;
@@ -73,9 +69,9 @@ void AddTrimesterBlock(std::vector<InfoRow>& rows, const ClassRecord& record,
 
 std::vector<InfoRow> ClassInfoRows(const ClassRecord& record) {
   std::vector<InfoRow> rows{
-      {"Nom: ", Utf8(record.name.View())},
-      {"Informations: ", Utf8(record.info.View())},
-      {"Année: ", Utf8(record.year.View())},
+      {"Nom: ", Cp1252ToUtf8(record.name.View())},
+      {"Informations: ", Cp1252ToUtf8(record.info.View())},
+      {"Année: ", Cp1252ToUtf8(record.year.View())},
       {"Nombre d'élèves: ", std::to_string(record.studentCount)},
   };
   for (int t = 1; t <= 3; ++t) {
@@ -86,12 +82,12 @@ std::vector<InfoRow> ClassInfoRows(const ClassRecord& record) {
 
 std::vector<InfoRow> StudentInfoRows(const ClassRecord& record, const StudentRecord& student) {
   std::vector<InfoRow> rows{
-      {"Nom:", Utf8(student.name.View())},
-      {"Prénom:", Utf8(student.firstName.View())},
-      {"Informations:", Utf8(student.info.View())},
+      {"Nom:", Cp1252ToUtf8(student.name.View())},
+      {"Prénom:", Cp1252ToUtf8(student.firstName.View())},
+      {"Informations:", Cp1252ToUtf8(student.info.View())},
       {"Sex:", student.IsBoy() ? "Garçon" : "Fille"},
-      {"Date de naissance:", Utf8(student.birthDate.View())},
-      {"Lieu de naissance:", Utf8(student.birthPlace.View())},
+      {"Date de naissance:", Cp1252ToUtf8(student.birthDate.View())},
+      {"Lieu de naissance:", Cp1252ToUtf8(student.birthPlace.View())},
   };
   for (int t = 1; t <= 3; ++t) {
     AddTrimesterBlock(rows, record, student.grades, student.average, t, CoefLabel::Plain);

@@ -6,7 +6,7 @@
 
 #include "app/grade_chart_view.h"
 #include "app/info_rows.h"
-#include "app/qt_text.h"
+#include "app/record_labels.h"
 #include "model/gradebook.h"
 #include "platform/message_service.h"
 #include "resources/ids.h"
@@ -30,10 +30,6 @@ constexpr int kImageRoot = 5;
 
 constexpr char kNoClassYet[] = "Créer une classe s'il vous plaît";
 constexpr char kNoClassAtAll[] = "Il n'y a aucune classe dans la base de données";
-
-QString Text(std::string_view cp1252) {
-  return ToQString(cp1252);
-}
 
 }  // namespace
 
@@ -127,10 +123,10 @@ void CMainDlg::RebuildTree() {
   tree_.clear();
   QTreeWidgetItem* root = AddTreeItem(nullptr, QStringLiteral("Vellanor"), kImageRoot);
   for (const ClassRecord& record : book_.classes) {
-    QTreeWidgetItem* classItem = AddTreeItem(
-        root, Text(record.name.View()) + " (" + Text(record.year.View()) + ")", kImageClass);
+    QTreeWidgetItem* classItem =
+        AddTreeItem(root, QString::fromStdString(ClassLabel(record)), kImageClass);
     for (const StudentRecord& student : record.students) {
-      AddTreeItem(classItem, Text(student.name.View()) + ", " + Text(student.firstName.View()),
+      AddTreeItem(classItem, QString::fromStdString(StudentLabel(student)),
                   student.IsBoy() ? kImageBoy : kImageGirl);
     }
   }

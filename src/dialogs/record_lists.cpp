@@ -4,17 +4,17 @@
 
 #include "app/main_window_operations.h"
 #include "app/qt_text.h"
+#include "app/record_labels.h"
 #include "platform/message_service.h"
 
 namespace vellanor {
 
 QString ClassEntryText(const ClassRecord& record, bool commaBeforeYear) {
-  const QString format = commaBeforeYear ? QStringLiteral("%1, (%2)") : QStringLiteral("%1 (%2)");
-  return format.arg(ToQString(record.name), ToQString(record.year));
+  return QString::fromStdString(commaBeforeYear ? ClassLabelWithComma(record) : ClassLabel(record));
 }
 
 QString StudentEntryText(const StudentRecord& student) {
-  return QStringLiteral("%1, %2").arg(ToQString(student.name), ToQString(student.firstName));
+  return QString::fromStdString(StudentLabel(student));
 }
 
 void FillClassList(QComboBox& list, const Gradebook& book, bool commaBeforeYear) {

@@ -13,10 +13,12 @@
 
 #include "app/main_window_operations.h"
 #include "app/qt_text.h"
+#include "app/record_labels.h"
 #include "grading/grade_changes.h"
 #include "grading/grade_grids.h"
 #include "grading/parse_mark.h"
 #include "model/averages.h"
+#include "model/format.h"
 #include "model/gradebook.h"
 #include "platform/message_service.h"
 #include "resources/ids.h"
@@ -586,7 +588,7 @@ void CGradeEntryDlg::ShowGradeDetails() {
                    grade->kind == kOral ? ids::kCtlOral : ids::kCtlWritten);
   CheckRadioButton(ids::kCtlTrimester1, ids::kCtlTrimester3,
                    ids::kCtlTrimester1 + std::clamp<int>(grade->trimester, 1, 3) - 1);
-  coefficient_->setText(QString::number(static_cast<double>(grade->coefficient), 'f', 2));
+  coefficient_->setText(QString::fromStdString(FormatAverage(grade->coefficient)));
   info_->setText(ToQString(grade->info.View().substr(0, kReadLength)));
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "app/record_labels.h"
 #include "model/cp1252.h"
 #include "model/format.h"
 
@@ -14,10 +15,6 @@ constexpr int kNameWidth = 120;
 constexpr int kAddingNameWidth = 250;
 constexpr int kAddingMarkWidth = 118;
 
-std::string Utf8(std::string_view cp1252) {
-  return Cp1252ToUtf8(cp1252);
-}
-
 std::vector<std::string> EmptyRow(std::size_t columns) {
   return std::vector<std::string>(columns);
 }
@@ -28,14 +25,6 @@ const char* CategoryTitle(int category) {
   static const char* const kTitles[kCategoryCount] = {"Ecrit T1", "Oral T1",  "Ecrit T2",
                                                       "Oral T2",  "Ecrit T3", "Oral T3"};
   return category >= 0 && category < kCategoryCount ? kTitles[category] : "";
-}
-
-std::string ClassLabel(const ClassRecord& record) {
-  return Utf8(record.name.View()) + " (" + Utf8(record.year.View()) + ")";
-}
-
-std::string StudentLabel(const StudentRecord& student) {
-  return Utf8(student.name.View()) + ", " + Utf8(student.firstName.View());
 }
 
 GridContent CategoryGrid(const PerCategory<std::int16_t>& counts,
@@ -113,7 +102,8 @@ GridContent CompareGrid(const ClassRecord& record, int trimester, int kind) {
 GridContent AddingGrid(const ClassRecord& record) {
   GridContent grid;
   grid.columns.push_back(
-      {Utf8(record.name.View()) + ", année " + Utf8(record.year.View()), kAddingNameWidth});
+      {Cp1252ToUtf8(record.name.View()) + ", année " + Cp1252ToUtf8(record.year.View()),
+       kAddingNameWidth});
   grid.columns.push_back({"Notes", kAddingMarkWidth});
   grid.cells.reserve(record.students.size());
   for (const StudentRecord& student : record.students) {

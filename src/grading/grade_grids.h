@@ -27,10 +27,6 @@ struct GridContent {
 // "Ecrit T1", "Oral T1", ... "Oral T3".
 const char* CategoryTitle(int category);
 
-// "name (year)" of a class and "name, first name" of a student.
-std::string ClassLabel(const ClassRecord& record);
-std::string StudentLabel(const StudentRecord& student);
-
 // Six category columns; as many rows as the largest count; column k lists the
 // entries of category k of `grades` from the top.
 GridContent CategoryGrid(const PerCategory<std::int16_t>& counts,
