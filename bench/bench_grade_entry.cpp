@@ -13,8 +13,10 @@
 #include "app/main_window_operations.h"
 #include "grading/grade_entry_dlg.h"
 #include "platform/clock.h"
+#include "platform/file_chooser.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
+#include "platform/program_launcher.h"
 #include "platform/services.h"
 #include "school_year.h"
 
@@ -52,7 +54,9 @@ class BenchMainWindow : public MainWindowOperations {
   SilentMessages messages;
   platform::QtFileStore files;
   platform::SystemClock clock;
-  platform::Services services{messages, files, clock};
+  platform::QtFileChooser chooser;
+  platform::QtProgramLauncher launcher;
+  platform::Services services{messages, files, clock, chooser, launcher};
 };
 
 void OpenWindow(benchmark::State& state) {

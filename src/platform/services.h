@@ -5,6 +5,8 @@ namespace vellanor::platform {
 class MessageService;
 class FileStore;
 class Clock;
+class FileChooser;
+class ProgramLauncher;
 
 // The desktop services the program reaches, gathered so that a window can be
 // given all of them at once; tests pass fakes (tests/support/fake_services.h).
@@ -12,6 +14,8 @@ struct Services {
   MessageService& messages;
   FileStore& files;
   Clock& clock;
+  FileChooser& chooser;
+  ProgramLauncher& launcher;
 };
 
 }  // namespace vellanor::platform

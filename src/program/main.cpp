@@ -5,7 +5,9 @@
 
 #include "app/gradebook_app.h"
 #include "platform/clock.h"
+#include "platform/file_chooser.h"
 #include "platform/file_store.h"
+#include "platform/program_launcher.h"
 #include "platform/qt_message_service.h"
 #include "platform/services.h"
 #include "program/command_wiring.h"
@@ -20,7 +22,9 @@ int main(int argc, char** argv) {
   vellanor::platform::QtMessageService messages;
   vellanor::platform::QtFileStore files;
   vellanor::platform::SystemClock clock;
-  vellanor::platform::Services services{messages, files, clock};
+  vellanor::platform::QtFileChooser chooser;
+  vellanor::platform::QtProgramLauncher launcher;
+  vellanor::platform::Services services{messages, files, clock, chooser, launcher};
 
   vellanor::CGradebookApp program(services);
   program.SetInstallCommands(&vellanor::InstallCommands);

@@ -124,7 +124,9 @@ TEST(GradebookAppTest, FatalSaveClosesOpenDialogsAndTheMainWindow) {
   test::FakeMessageService messages;
   ReadOnlyFileStore files;
   test::FakeClock clock{std::chrono::year{2026} / 12 / 7};
-  platform::Services services{messages, files, clock};
+  test::FakeFileChooser chooser;
+  test::FakeProgramLauncher launcher;
+  platform::Services services{messages, files, clock, chooser, launcher};
   StartUp start(services);
   bool dialogClosed = false;
   bool mainClosed = false;

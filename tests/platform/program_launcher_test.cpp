@@ -1,0 +1,38 @@
+#include "platform/program_launcher.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+namespace vellanor::platform {
+namespace {
+
+bool AppearsWithin(const std::filesystem::path& path, std::chrono::seconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (std::filesystem::exists(path)) {
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+TEST(ProgramLauncherTest, StartsWithAnArgumentListAndReportsMissingPrograms) {
+  QtProgramLauncher launcher;
+  EXPECT_FALSE(launcher.FindProgram("touch").empty());
+  EXPECT_TRUE(launcher.FindProgram("vellanor-no-such-program").empty());
+  EXPECT_FALSE(launcher.Start("vellanor-no-such-program", {}));
+
+  // Quotes, semicolons and spaces reach the program as they are: no shell
+  // reads them, so nothing else runs and the file gets exactly this name.
+  const std::string name = "a b;touch pwned \"q\" 'r'";
+  ASSERT_TRUE(launcher.Start("touch", {name}));
+  EXPECT_TRUE(AppearsWithin(name, std::chrono::seconds(10)));
+  EXPECT_FALSE(std::filesystem::exists("pwned"));
+}
+
+}  // namespace
+}  // namespace vellanor::platform
