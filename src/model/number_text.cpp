@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace vellanor {
@@ -52,6 +53,19 @@ std::int64_t DecimalMagnitude(const char* first, const char* last) {
   return mantissa + exponent;
 }
 
+// The number that begins at `p`, which is a digit or a point.
+double ReadUnsigned(const char* p, const char* end) {
+  double value = 0.0;
+  const auto [stop, error] = std::from_chars(p, end, value, std::chars_format::general);
+  if (error == std::errc::invalid_argument) {
+    return 0.0;
+  }
+  if (error == std::errc::result_out_of_range) {
+    return DecimalMagnitude(p, stop) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return value;
+}
+
 }  // namespace
 
 double ReadLeadingNumber(std::string_view text) {
@@ -70,13 +84,19 @@ double ReadLeadingNumber(std::string_view text) {
   if (p == end || !(IsDigit(*p) || *p == '.')) {
     return 0.0;
   }
-  double value = 0.0;
-  const auto [stop, error] = std::from_chars(p, end, value, std::chars_format::general);
-  if (error == std::errc::invalid_argument) {
-    return 0.0;
+  // A decimal comma, as French teachers and spreadsheets write marks, reads
+  // as the point: once, right after the integer digits and before a digit.
+  const char* digitsEnd = p;
+  while (digitsEnd != end && IsDigit(*digitsEnd)) {
+    ++digitsEnd;
   }
-  if (error == std::errc::result_out_of_range) {
-    value = DecimalMagnitude(p, stop) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  double value = 0.0;
+  if (digitsEnd != p && end - digitsEnd >= 2 && *digitsEnd == ',' && IsDigit(digitsEnd[1])) {
+    std::string withPoint(p, end);
+    withPoint[static_cast<std::size_t>(digitsEnd - p)] = '.';
+    value = ReadUnsigned(withPoint.data(), withPoint.data() + withPoint.size());
+  } else {
+    value = ReadUnsigned(p, end);
   }
   return negative ? -value : value;
 }

@@ -1,6 +1,7 @@
 // ReadLeadingNumber agrees bit for bit with the C library's strtod in the C
 // locale on every text that strtod would not read as hexadecimal, an
-// infinity or a NaN.
+// infinity or a NaN, once a decimal comma right after the integer digits
+// (and before a digit) is written as a point.
 
 #include <cctype>
 #include <cstddef>
@@ -30,6 +31,25 @@ bool StrtodReadsMoreThanDecimals(const std::string& text) {
   return hex || c == 'i' || c == 'n';
 }
 
+std::string WithDecimalPoint(std::string text) {
+  std::size_t i = 0;
+  while (i < text.size() && std::strchr(" \t\n\v\f\r", text[i]) != nullptr && text[i] != '\0') {
+    ++i;
+  }
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    ++i;
+  }
+  const std::size_t digits = i;
+  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) != 0) {
+    ++i;
+  }
+  if (i > digits && i + 1 < text.size() && text[i] == ',' &&
+      std::isdigit(static_cast<unsigned char>(text[i + 1])) != 0) {
+    text[i] = '.';
+  }
+  return text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -39,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (StrtodReadsMoreThanDecimals(text)) {
     return 0;
   }
-  const double expected = std::strtod(text.c_str(), nullptr);  // stops at an embedded NUL
+  const double expected =
+      std::strtod(WithDecimalPoint(text).c_str(), nullptr);  // stops at an embedded NUL
   const std::size_t nul = text.find('\0');
   const double oursToNul =
       nul == std::string::npos ? ours : vellanor::ReadLeadingNumber(text.substr(0, nul));

@@ -343,7 +343,7 @@ TEST_F(GradeEntryTest, CoefficientOfANewColumn) {
   const struct {
     const char* typed;
     float stored;
-  } cases[] = {{"", 1.0f}, {"0", 1.0f}, {"2,5", 2.0f}, {"-3", -3.0f}, {"1.5", 1.5f}};
+  } cases[] = {{"", 1.0f}, {"0", 1.0f}, {"2,5", 2.5f}, {"-3", -3.0f}, {"1.5", 1.5f}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     Menu(32791);

@@ -17,7 +17,8 @@ constexpr std::uint32_t kAbsentBits = 0xBF800000u;
 
 TEST(ParseMarkTest, TypedTextsAndTheMarksTheyGive) {
   EXPECT_EQ(ParseMark("12.5"), 12.5f);
-  EXPECT_EQ(ParseMark("12,5"), 12.0f);
+  EXPECT_EQ(ParseMark("12,5"), 12.5f);
+  EXPECT_EQ(ParseMark("-1,5"), -1.5f);
   EXPECT_EQ(ParseMark(" 7"), 7.0f);
   EXPECT_EQ(ParseMark("x"), 0.0f);
   EXPECT_EQ(ParseMark("abc"), 0.0f);  // does not begin with "abs"
@@ -28,7 +29,7 @@ TEST(ParseMarkTest, TypedTextsAndTheMarksTheyGive) {
   EXPECT_EQ(Bits(ParseMark("-1.0000001")), 0xBF800001u);
 
   for (const char* absent : {"", "abs", "ABS", "Abs.", "Absent", "aBsolument", "-1", "-1.0", "-1e0",
-                             " -1", "-1,5", "-01.000abc"}) {
+                             " -1", "-1,0", "-01.000abc"}) {
     EXPECT_EQ(Bits(ParseMark(absent)), kAbsentBits) << '"' << absent << '"';
   }
   EXPECT_EQ(ParseMark(" abs"), 0.0f);  // only a text that begins with it
@@ -55,7 +56,7 @@ TEST(ParseCoefficientTest, SevenCharactersAndZeroBecomesOne) {
   EXPECT_EQ(ParseCoefficient("-0"), 1.0f);
   EXPECT_EQ(ParseCoefficient("coef"), 1.0f);
   EXPECT_EQ(ParseCoefficient("1e-60"), 1.0f);  // 0 once stored in 32 bits
-  EXPECT_EQ(ParseCoefficient("2,5"), 2.0f);
+  EXPECT_EQ(ParseCoefficient("2,5"), 2.5f);
   EXPECT_EQ(ParseCoefficient("-3"), -3.0f);
   EXPECT_EQ(ParseCoefficient("2.5"), 2.5f);
   EXPECT_EQ(ParseCoefficient("1.00"), 1.0f);

@@ -14,7 +14,6 @@ namespace {
 
 TEST(ReadLeadingNumberTest, ReadsADecimalNumberAtTheStart) {
   EXPECT_EQ(ReadLeadingNumber("12.5"), 12.5);
-  EXPECT_EQ(ReadLeadingNumber("12,5"), 12.0);
   EXPECT_EQ(ReadLeadingNumber(" \t\n7"), 7.0);
   EXPECT_EQ(ReadLeadingNumber("+3.25xyz"), 3.25);
   EXPECT_EQ(ReadLeadingNumber("-1.5"), -1.5);
@@ -26,6 +25,22 @@ TEST(ReadLeadingNumberTest, ReadsADecimalNumberAtTheStart) {
   EXPECT_EQ(ReadLeadingNumber("3e+x"), 3.0);
   EXPECT_EQ(ReadLeadingNumber("007"), 7.0);
   EXPECT_EQ(ReadLeadingNumber("0.1"), 0.1);  // correctly rounded
+}
+
+// Teachers and French spreadsheets write "12,5": one comma between the integer
+// digits and a digit is the decimal separator; any other comma ends the number.
+TEST(ReadLeadingNumberTest, ReadsADecimalComma) {
+  EXPECT_EQ(ReadLeadingNumber("12,5"), 12.5);
+  EXPECT_EQ(ReadLeadingNumber(" -3,25;"), -3.25);
+  EXPECT_EQ(ReadLeadingNumber("1,5e1"), 15.0);
+  EXPECT_EQ(ReadLeadingNumber("12,5,7"), 12.5);
+  EXPECT_EQ(ReadLeadingNumber("12,5.7"), 12.5);
+  EXPECT_EQ(ReadLeadingNumber("12.5,7"), 12.5);
+  EXPECT_EQ(ReadLeadingNumber("12,,5"), 12.0);
+  EXPECT_EQ(ReadLeadingNumber("12, 5"), 12.0);
+  EXPECT_EQ(ReadLeadingNumber("12,"), 12.0);
+  EXPECT_EQ(ReadLeadingNumber(",5"), 0.0);
+  EXPECT_EQ(ReadLeadingNumber("1,5e400"), HUGE_VAL);
 }
 
 TEST(ReadLeadingNumberTest, GivesZeroForWhatIsNotADecimalNumber) {
@@ -63,7 +78,7 @@ TEST(ReadLeadingNumberTest, IgnoresTheUsersLocale) {
   for (const char* name : {"fr_FR.UTF-8", "fr_FR.utf8", "fr_FR"}) {
     if (std::setlocale(LC_ALL, name) != nullptr) {
       EXPECT_EQ(ReadLeadingNumber("12.5"), 12.5) << name;
-      EXPECT_EQ(ReadLeadingNumber("12,5"), 12.0) << name;
+      EXPECT_EQ(ReadLeadingNumber("12,5"), 12.5) << name;
       EXPECT_EQ(FormatAverage(12.5f), "12.50") << name;
       EXPECT_EQ(FormatMark(3.0f), "3.00") << name;
       break;
