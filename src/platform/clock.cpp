@@ -1,14 +1,15 @@
 #include "platform/clock.h"
 
-#include <QDate>
+#include <QDateTime>
 
 namespace vellanor::platform {
 
-std::chrono::year_month_day SystemClock::Today() const {
-  const QDate today = QDate::currentDate();
-  return std::chrono::year_month_day{std::chrono::year{today.year()},
-                                     std::chrono::month{static_cast<unsigned>(today.month())},
-                                     std::chrono::day{static_cast<unsigned>(today.day())}};
+LocalDateTime SystemClock::Now() const {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate date = now.date();
+  const QTime time = now.time();
+  return {std::chrono::year{date.year()} / static_cast<int>(date.month()) / date.day(), time.hour(),
+          time.minute(), time.second()};
 }
 
 }  // namespace vellanor::platform
