@@ -2,12 +2,19 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 
+#include "app/database_backups.h"
 #include "app/main_dlg.h"
 #include "app/main_window_operations.h"
+#include "model/database_messages.h"
+#include "platform/database_lock.h"
+#include "platform/file_store.h"
+#include "platform/message_service.h"
 #include "resources/ids.h"
 #include "widgets/splash_wnd.h"
 
@@ -28,6 +35,23 @@ void CGradebookApp::RunEventsFor(int milliseconds) {
 
 int CGradebookApp::InitInstance() {
   ending_ = false;
+  // One program per database: a second one would save its own gradebook over
+  // the first one's. Where no lock can be made (a read-only folder) no program
+  // can save either, so the program runs without it.
+  platform::DatabaseLock lock(kDatabaseFileName);
+  const platform::DatabaseLock::State locked = lock.Acquire();
+  if (locked == platform::DatabaseLock::State::HeldByAnother) {
+    services_.messages.Inform(kDatabaseInUseMessage, kCaptionWarning,
+                              platform::MessageIcon::Exclamation);
+    return 1;
+  }
+  if (locked == platform::DatabaseLock::State::Held) {
+    // New files of saves that a crash stopped before their rename.
+    const QString database = QString::fromLatin1(kDatabaseFileName);
+    platform::RemoveLeftoverSaves(QFileInfo(database).dir().path().toStdString());
+    platform::RemoveLeftoverSaves(BackupFolderOf(kDatabaseFileName));
+  }
+
   splash_ = std::make_unique<widgets::CSplashWnd>(res::kBmpSplash);
   splash_->ShowSplash();
   if (pause_) {
