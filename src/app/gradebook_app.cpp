@@ -19,6 +19,29 @@
 #include "widgets/splash_wnd.h"
 
 namespace vellanor {
+namespace {
+
+// One program per database: a second one would save its own gradebook over
+// the first one's, so it is refused before it shows anything. Where no lock
+// can be made (a read-only folder) no program can save either, and the
+// program runs without it.
+bool TakeDatabaseFolder(platform::DatabaseLock& lock, platform::MessageService& messages) {
+  const platform::DatabaseLock::State state = lock.Acquire();
+  if (state == platform::DatabaseLock::State::HeldByAnother) {
+    messages.Inform(kDatabaseInUseMessage, kCaptionWarning, platform::MessageIcon::Exclamation);
+    return false;
+  }
+  if (state == platform::DatabaseLock::State::Held) {
+    // New files of saves that a crash stopped before their rename; only the
+    // lock's holder may remove them, as another program's save looks the same.
+    platform::RemoveLeftoverSaves(
+        QFileInfo(QString::fromLatin1(kDatabaseFileName)).dir().path().toStdString());
+    platform::RemoveLeftoverSaves(BackupFolderOf(kDatabaseFileName));
+  }
+  return true;
+}
+
+}  // namespace
 
 CGradebookApp::CGradebookApp(platform::Services& services)
     : services_(services),
@@ -35,21 +58,9 @@ void CGradebookApp::RunEventsFor(int milliseconds) {
 
 int CGradebookApp::InitInstance() {
   ending_ = false;
-  // One program per database: a second one would save its own gradebook over
-  // the first one's. Where no lock can be made (a read-only folder) no program
-  // can save either, so the program runs without it.
-  platform::DatabaseLock lock(kDatabaseFileName);
-  const platform::DatabaseLock::State locked = lock.Acquire();
-  if (locked == platform::DatabaseLock::State::HeldByAnother) {
-    services_.messages.Inform(kDatabaseInUseMessage, kCaptionWarning,
-                              platform::MessageIcon::Exclamation);
+  platform::DatabaseLock lock(kDatabaseFileName);  // held until the program ends
+  if (!TakeDatabaseFolder(lock, services_.messages)) {
     return 1;
-  }
-  if (locked == platform::DatabaseLock::State::Held) {
-    // New files of saves that a crash stopped before their rename.
-    const QString database = QString::fromLatin1(kDatabaseFileName);
-    platform::RemoveLeftoverSaves(QFileInfo(database).dir().path().toStdString());
-    platform::RemoveLeftoverSaves(BackupFolderOf(kDatabaseFileName));
   }
 
   splash_ = std::make_unique<widgets::CSplashWnd>(res::kBmpSplash);
