@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,15 +15,6 @@ namespace vellanor {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> Backups() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator("Sauvegardes")) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(DatabaseBackupsTest, NamesHoldTheTimeTheOperationAndNothingAFileNameCannotHold) {
   const platform::LocalDateTime when{std::chrono::year{2026} / 12 / 8, 14, 5, 59};
@@ -73,7 +63,7 @@ TEST(DatabaseBackupsTest, CopyIsTheFileAsItStoodAndTheLatestFiftyAreKept) {
   ASSERT_TRUE(BackUpBeforeChange(main, "suppression-classe", "4e B"));
   ASSERT_TRUE(BackUpBeforeChange(main, "suppression-classe", "4e B"));
   EXPECT_TRUE(main.services.messages.shown.empty());
-  const std::vector<std::string> kept = Backups();
+  const std::vector<std::string> kept = test::FileNames("Sauvegardes");
   EXPECT_EQ(kept.size(), 51u);
   EXPECT_EQ(kept.front(), older[2]);  // the two oldest went
   EXPECT_EQ(test::ReadBytes("Sauvegardes/2026-12-08_14h05_suppression-classe-4e-B.db"), database);

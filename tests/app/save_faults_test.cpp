@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,15 +22,6 @@ namespace {
 
 using Call = platform::SystemCalls::Call;
 using Fault = test::FaultySystemCalls::Fault;
-namespace fs = std::filesystem;
-
-std::vector<std::string> FolderContent() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(".")) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
 
 TEST(SaveFaultsTest, EveryCallFailedOrCutShortLeavesTheOldOrTheNewFile) {
   const Gradebook older =
@@ -84,13 +74,13 @@ TEST(SaveFaultsTest, EveryCallFailedOrCutShortLeavesTheOldOrTheNewFile) {
         EXPECT_FALSE(saved) << where;
         ASSERT_EQ(messages.shown.size(), 1u) << where;
         EXPECT_EQ(messages.shown[0].caption, k <= 2 ? "Erreur fatale" : "Erreur") << where;
-        EXPECT_EQ(FolderContent(), std::vector<std::string>{"Vellanor.db"}) << where;
+        EXPECT_EQ(test::FileNames(), std::vector<std::string>{"Vellanor.db"}) << where;
       }
 
       // The next start removes what the crash left.
       calls.Reset();
       platform::RemoveLeftoverSaves(".");
-      EXPECT_EQ(FolderContent(), std::vector<std::string>{"Vellanor.db"}) << where;
+      EXPECT_EQ(test::FileNames(), std::vector<std::string>{"Vellanor.db"}) << where;
     }
   }
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -71,10 +70,7 @@ TEST(FileStoreTest, OnlyTheNewFilesOfSavesAreLeftovers) {
   QtFileStore files;
   auto unfinished = files.OpenForAtomicWriting("Vellanor.db");
   ASSERT_NE(unfinished, nullptr);
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(".")) {
-    names.push_back(entry.path().filename().string());
-  }
+  std::vector<std::string> names = test::FileNames();
   ASSERT_EQ(names.size(), 1u);
   EXPECT_TRUE(IsLeftoverOfSave(names[0])) << names[0];
 
@@ -82,12 +78,8 @@ TEST(FileStoreTest, OnlyTheNewFilesOfSavesAreLeftovers) {
   test::WriteBytes("Vellanor.db.lock", kOld);
   EXPECT_EQ(RemoveLeftoverSaves("."), 1);
   unfinished.reset();  // its own removal finds nothing more to do
-  names.clear();
-  for (const auto& entry : fs::directory_iterator(".")) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"Vellanor.db.backup", "Vellanor.db.lock"}));
+  EXPECT_EQ(test::FileNames(),
+            (std::vector<std::string>{"Vellanor.db.backup", "Vellanor.db.lock"}));
 }
 
 }  // namespace
