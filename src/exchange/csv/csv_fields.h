@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vellanor::exchange {
+
+// Splits one line of a CSV file into its fields. Any character of
+// `separators` ends a field. A field that begins with a double quote runs to
+// its closing quote, separators included, and a doubled quote inside stands
+// for one, as spreadsheets write them; whatever follows the closing quote up
+// to the next separator is kept as it stands, and a quote left open runs to
+// the end of the line. Empty fields are dropped when `skipEmpty` is set.
+std::vector<std::string> SplitFields(std::string_view line, std::string_view separators,
+                                     bool skipEmpty);
+
+// The first field of a line up to the first ";" (unquoted), cheaply: what
+// tells the kind of a line.
+std::string FirstField(std::string_view line);
+
+// A field as the export writes it: unchanged, or between double quotes (a
+// quote inside doubled) when it holds ";", "," or a double quote, so that a
+// spreadsheet and the import read it back whole.
+std::string QuoteField(std::string_view text);
+
+// Whether `text` begins with `prefix`, comparing ASCII letters without case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+}  // namespace vellanor::exchange
