@@ -145,26 +145,31 @@ TEST(CsvImportTest, SpreadsheetVariantsReadTheSameMarks) {
   }
 }
 
-TEST(CsvImportTest, StudentsAreMatchedByExactNamesCutToTheirFields) {
+TEST(CsvImportTest, StudentsAreMatchedByExactNamesCutToTheirFieldsAndNamesakesInTurn) {
   const std::string longName(40, 'x');
   Importer importer(SmallClass({Student("Martin", "Zo\xE9"), Student("Roy", "Eva"),
                                 Student("Martin", "Zo\xE9"), Student(longName, "Al")}));
   const std::string marks = "\nEcrit Trimestre 1;1;2\nOral Trimestre 1;3\n";
   importer.messages.AnswerYes();
   importer.messages.AnswerNo();
+  importer.messages.AnswerNo();
+  const std::string otherMarks = "\nEcrit Trimestre 1;4;5\nOral Trimestre 1;6\n";
   EXPECT_EQ(importer.Run("ELEVE;Martin;Zo\xE9;4B" + marks +           // both Martins
                          "ELEVE;" + longName + "zzz;Al;4B" + marks +  // cut to 32 on both sides
                          "ELEVE;;Eva;4B" + marks +                    // no last name
                          "ELEVE;martin;Zo\xE9;4B" + marks +           // case counts: Yes
-                         "ELEVE;Roy;eva;4B" + marks),                 // No
+                         "ELEVE;Roy;eva;4B" + marks +                 // No
+                         "ELEVE;Martin;Zo\xE9;4B" + otherMarks +      // the second Martin
+                         "ELEVE;Martin;Zo\xE9;4B" + otherMarks),      // a third: No
             ImportOutcome::Imported);
 
   const ClassRecord& record = importer.Record();
   ASSERT_EQ(record.students.size(), 5u);
-  for (int j : {0, 2, 3, 4}) {
+  for (int j : {0, 3, 4}) {
     EXPECT_EQ(importer.Values(j), (std::vector<float>{1, 3, 2})) << j;
   }
   EXPECT_EQ(importer.Values(1), (std::vector<float>{-1, -1, -1}));
+  EXPECT_EQ(importer.Values(2), (std::vector<float>{4, 6, 5}));
   // The new student: blank but for names and marks, which carry the columns'
   // coefficients and the assessments' names.
   const StudentRecord& created = record.students[4];
@@ -175,7 +180,7 @@ TEST(CsvImportTest, StudentsAreMatchedByExactNamesCutToTheirFields) {
   EXPECT_TRUE(created.birthDate.Empty());
 
   const auto& shown = importer.messages.shown;
-  ASSERT_EQ(shown.size(), 4u);
+  ASSERT_EQ(shown.size(), 5u);
   EXPECT_EQ(shown[0].text, "Erreur à la lecture d'un élève");
   EXPECT_EQ(shown[0].caption, "Erreur");
   EXPECT_EQ(shown[0].icon, MessageIcon::Stop);
@@ -185,7 +190,8 @@ TEST(CsvImportTest, StudentsAreMatchedByExactNamesCutToTheirFields) {
   EXPECT_EQ(shown[1].caption, "Attention");
   EXPECT_EQ(shown[1].buttons, MessageButtons::YesNo);
   EXPECT_EQ(shown[2].text.substr(0, 20), "L'élève <Roy, eva>");
-  EXPECT_EQ(shown[3].text, kImported);
+  EXPECT_EQ(shown[3].text.substr(0, 24), "L'élève <Martin, Zoé>");
+  EXPECT_EQ(shown[4].text, kImported);
 }
 
 TEST(CsvImportTest, BlocksThatDoNotFitTheColumnsAreRefusedWhole) {
@@ -193,18 +199,19 @@ TEST(CsvImportTest, BlocksThatDoNotFitTheColumnsAreRefusedWhole) {
   importer.Record().students[0].grades[0].value = 10;
   RecomputeClass(importer.Record());
   const ClassRecord before = importer.Record();
-  importer.messages.AnswerYes();
-  importer.messages.AnswerYes();
+  for (int i = 0; i < 3; ++i) {
+    importer.messages.AnswerYes();
+  }
   EXPECT_EQ(importer.Run("ELEVE;Martin;Zo\xE9;4B\nEcrit Trimestre 1;1\nOral Trimestre 1;3\n"
                          "ELEVE;Roy;Eva;4B\nEcrit Trimestre 1;1;2;3\nOral Trimestre 1;3\n"
-                         "ELEVE;Roy;Eva;4B\nEcrit Trimestre 1;1;2;\nOral Trimestre 2;3\n"
+                         "ELEVE;Neuf;Ali;4B\nEcrit Trimestre 1;1;2;\nOral Trimestre 2;3\n"
                          "ELEVE;Neuf;Ali;4B\nEcrit Trimestre 1;1;2\nOral Trimestre 1;3;4\n"
                          "ELEVE;Neuf;Ali;4B\n"),
             ImportOutcome::Imported);
   EXPECT_EQ(importer.Record(), before);
   const std::vector<std::string> texts = importer.messages.Texts();
-  ASSERT_EQ(texts.size(), 8u);
-  for (int i : {0, 1, 2, 4, 6}) {
+  ASSERT_EQ(texts.size(), 9u);
+  for (int i : {0, 1, 3, 5, 7}) {
     EXPECT_EQ(texts[i], kMarkCount) << i;
     EXPECT_EQ(importer.messages.shown[i].caption, "Erreur");
   }

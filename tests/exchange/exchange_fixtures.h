@@ -23,17 +23,18 @@ inline void AddColumn(ClassRecord& record, int trimester, int kind, std::vector<
   RecomputeClass(record);
 }
 
-// A class of three students whose grade columns were created out of category
+// A class of four students whose grade columns were created out of category
 // order (oral T2, written T1, written T1, oral T1), with an absence, marks
-// with more than two decimals nowhere, and names that need quoting.
+// with more than two decimals nowhere, names that need quoting, and two
+// students of the same names.
 inline ClassRecord MixedClass() {
   ClassRecord record = Class("4e B", "2026 - 2027",
                              {Student("Martin", "Zo\xE9"), Student("Lef\xE8vre", "Jean; Paul"),
-                              Student("O\"Neil", "Ana\xEFs")});
-  AddColumn(record, 2, 1, {14, 9.5f, 12}, 2.0f, "Expos\xE9");
-  AddColumn(record, 1, 0, {12.5f, -1, 7}, 1.0f, "DS 1");
-  AddColumn(record, 1, 0, {15, 11, 13.25f}, 3.0f, "Devoir commun");
-  AddColumn(record, 1, 1, {16, 8, 10}, 1.0f,
+                              Student("O\"Neil", "Ana\xEFs"), Student("Martin", "Zo\xE9")});
+  AddColumn(record, 2, 1, {14, 9.5f, 12, 3}, 2.0f, "Expos\xE9");
+  AddColumn(record, 1, 0, {12.5f, -1, 7, 20}, 1.0f, "DS 1");
+  AddColumn(record, 1, 0, {15, 11, 13.25f, -1}, 3.0f, "Devoir commun");
+  AddColumn(record, 1, 1, {16, 8, 10, 0}, 1.0f,
             "R\xE9"
             "citation");
   return record;

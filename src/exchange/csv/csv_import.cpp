@@ -148,29 +148,51 @@ std::string StudentLimitText(const ClassRecord& record, const StudentRecord& wor
          Cp1252ToUtf8(record.name.View()) + "> compte déjà 32767 élèves.";
 }
 
-// Puts one block into the class: every student of its names gets its marks,
-// or, after a Yes, it becomes a new student. A block that does not fit the
+// The students of the class that bear the block's names.
+std::vector<std::size_t> Namesakes(const ClassRecord& record, const StudentRecord& working) {
+  std::vector<std::size_t> namesakes;
+  for (std::size_t j = 0; j < record.students.size(); ++j) {
+    const StudentRecord& student = record.students[j];
+    if (student.name == working.name && student.firstName == working.firstName) {
+      namesakes.push_back(j);
+    }
+  }
+  return namesakes;
+}
+
+// Puts one block into the class. The first block of some names goes to every
+// student of those names; a later block of the same names goes to the next
+// of them only, so that namesakes exported together come back each with
+// their own marks, and one more block than there are namesakes is a student
+// to create. `blocksSeen` counts the blocks read so far for each student's
+// names, on the first student that bears them. A block that does not fit the
 // class's grade columns changes nothing.
 void ImportBlock(ClassRecord& record, const StudentRecord& working,
-                 platform::MessageService& messages) {
+                 std::vector<std::size_t>& blocksSeen, platform::MessageService& messages) {
   const PerCategory<std::vector<float>> marks = MarksByCategory(working);
-  bool matched = false;
-  for (StudentRecord& student : record.students) {
-    if (student.name != working.name || student.firstName != working.firstName) {
-      continue;
+  const std::vector<std::size_t> namesakes = Namesakes(record, working);
+  blocksSeen.resize(record.students.size());
+  std::vector<std::size_t> targets;
+  if (!namesakes.empty()) {
+    const std::size_t seen = blocksSeen[namesakes.front()]++;
+    if (seen == 0) {
+      targets = namesakes;
+    } else if (seen < namesakes.size()) {
+      targets = {namesakes[seen]};
     }
-    if (!CountsMatch(record, marks)) {
-      messages.Inform(kMarkCountMismatch, "Erreur", MessageIcon::Stop);
-      return;
-    }
-    student.grades = PlaceMarks(record, marks, &student);
-    matched = true;
   }
-  if (matched || !messages.AskYesNo(NotFoundQuestion(working), "Attention")) {
+  if (targets.empty() && !messages.AskYesNo(NotFoundQuestion(working), "Attention")) {
     return;
   }
   if (!CountsMatch(record, marks)) {
     messages.Inform(kMarkCountMismatch, "Erreur", MessageIcon::Stop);
+    return;
+  }
+  for (std::size_t j : targets) {
+    StudentRecord& student = record.students[j];
+    student.grades = PlaceMarks(record, marks, &student);
+  }
+  if (!targets.empty()) {
     return;
   }
   StudentRecord created;
@@ -179,6 +201,8 @@ void ImportBlock(ClassRecord& record, const StudentRecord& working,
   created.grades = PlaceMarks(record, marks, nullptr);
   if (AppendStudent(record, std::move(created)) == AppendResult::LimitReached) {
     messages.Inform(StudentLimitText(record, working), "Attention", MessageIcon::Exclamation);
+  } else if (namesakes.empty()) {
+    blocksSeen.push_back(1);
   }
 }
 
@@ -244,6 +268,7 @@ ImportOutcome RunImport(ImportHost& host, const std::string& path, int classPosi
   }
 
   CsvLineReader reader(*opened.file);
+  std::vector<std::size_t> blocksSeen;
   std::string line;
   while (reader.Next(line)) {
     if (Classify(line).kind != LineKind::Kind::Student) {
@@ -254,7 +279,7 @@ ImportOutcome RunImport(ImportHost& host, const std::string& path, int classPosi
       messages.Inform("Erreur à la lecture d'un élève", "Erreur", MessageIcon::Stop);
       continue;
     }
-    ImportBlock(*record, working, messages);
+    ImportBlock(*record, working, blocksSeen, messages);
   }
 
   RecomputeClass(*record);

@@ -64,8 +64,9 @@ enum class ImportOutcome {
 
 // The import run of the import/export window, into the class at
 // `classPosition`. Every student of the class with the block's names (all of
-// them, when several have them) gets the block's marks; an unknown student
-// is created after a Yes to the question. The marks of a section go, in
+// them, when several have them) gets the block's marks, but a second block of
+// the same names goes to the second of them only, and so on; an unknown
+// student is created after a Yes to the question. The marks of a section go, in
 // order, to the class's grade columns of that section's category, each taking
 // its column's kind, trimester and coefficient; a block whose number of marks
 // in some category differs from the class's columns of that category is
