@@ -1,7 +1,5 @@
 #include "exchange/csv/csv_fields.h"
 
-#include <cstddef>
-
 namespace vellanor::exchange {
 namespace {
 
@@ -35,21 +33,19 @@ char UpperAscii(char c) {
 
 }  // namespace
 
-std::vector<std::string> SplitFields(std::string_view line, std::string_view separators,
-                                     bool skipEmpty) {
-  std::vector<std::string> fields;
-  std::size_t pos = 0;
-  while (true) {
-    std::string field = ReadField(line, separators, pos);
-    if (!field.empty() || !skipEmpty) {
-      fields.push_back(std::move(field));
+bool FieldReader::Next(std::string& field) {
+  while (!done_) {
+    field = ReadField(line_, separators_, position_);
+    if (position_ >= line_.size()) {
+      done_ = true;
+    } else {
+      ++position_;  // the separator
     }
-    if (pos >= line.size()) {
-      break;
+    if (!field.empty() || !skipEmpty_) {
+      return true;
     }
-    ++pos;  // the separator
   }
-  return fields;
+  return false;
 }
 
 std::string FirstField(std::string_view line) {

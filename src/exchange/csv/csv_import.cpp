@@ -63,10 +63,12 @@ float ReadMark(std::string_view field) {
 }
 
 void ReadSection(const std::string& line, int category, StudentRecord& working) {
-  const std::vector<std::string> fields = SplitFields(line, ";", true);
-  for (std::size_t i = 1; i < fields.size() && working.grades.size() < kMarksKept; ++i) {
+  FieldReader fields(line, ";", true);
+  std::string field;
+  fields.Next(field);  // the keyword
+  while (working.grades.size() < kMarksKept && fields.Next(field)) {
     GradeRecord mark;
-    mark.value = ReadMark(fields[i]);
+    mark.value = ReadMark(field);
     mark.kind = static_cast<std::uint8_t>(CategoryKind(category));
     mark.trimester = static_cast<Trimester>(CategoryTrimester(category));
     working.grades.push_back(mark);
@@ -210,12 +212,15 @@ void ImportBlock(ClassRecord& record, const StudentRecord& working,
 
 bool ReadStudentBlock(StudentRecord& working, const std::string& studentLine,
                       CsvLineReader& reader) {
-  const std::vector<std::string> fields = SplitFields(studentLine, ";,", true);
-  if (fields.size() < 4) {
+  // The keyword, the last name, the first name and the class.
+  FieldReader fields(studentLine, ";,", true);
+  std::string keyword, name, firstName, className;
+  if (!fields.Next(keyword) || !fields.Next(name) || !fields.Next(firstName) ||
+      !fields.Next(className)) {
     return false;
   }
-  working.name = fields[1];
-  working.firstName = fields[2];
+  working.name = name;
+  working.firstName = firstName;
   std::string line;
   while (reader.Next(line)) {
     const LineKind kind = Classify(line);
