@@ -283,6 +283,21 @@ TEST(CsvImportTest, NothingToImportFromIsSaid) {
   ASSERT_EQ(importer.messages.shown.size(), 1u);
   EXPECT_EQ(importer.messages.shown[0].caption, "Erreur");
 
+  // A save that fails says so itself; the gradebook is read back as it was
+  // and no "Données importées" follows.
+  struct FailingSave : MemoryImportHost {
+    using MemoryImportHost::MemoryImportHost;
+    bool SaveDatabase() override { return false; }
+  };
+  Importer failing(SmallClass({Student("Roy", "Eva")}));
+  const ClassRecord unsaved = failing.Record();
+  FailingSave failingHost(failing.book, failing.messages, failing.files);
+  WriteFile("import.csv", "ELEVE;Roy;Eva;4B\nEcrit Trimestre 1;1;2\nOral Trimestre 1;3\n");
+  EXPECT_EQ(RunImport(failingHost, "import.csv", 0), ImportOutcome::NotSaved);
+  EXPECT_EQ(failing.Record(), unsaved);
+  EXPECT_EQ(failingHost.loads, 1);
+  EXPECT_TRUE(failing.messages.shown.empty());
+
   Gradebook empty;
   MemoryImportHost host(empty, importer.messages, importer.files);
   importer.messages.shown.clear();
