@@ -106,14 +106,7 @@ class DurableOutputFile : public AtomicOutputFile {
       return Fail();
     }
     renamed_ = true;
-    // Without this the rename may not survive a power cut, which could bring
-    // back the old file.
-    const int folder = calls_.OpenFolder(FolderOf(target_));
-    if (folder < 0) {
-      return false;
-    }
-    const bool synced = calls_.SyncFolder(folder) == 0;
-    return calls_.Close(folder) == 0 && synced;
+    return SyncFolder();
   }
 
  private:
@@ -121,6 +114,19 @@ class DurableOutputFile : public AtomicOutputFile {
     failed_ = true;
     Discard();
     return false;
+  }
+
+  // Without this the rename may not survive a power cut, which could bring
+  // back the old file. Some file systems (network shares among them) cannot
+  // flush a folder and say so with EINVAL, and a folder may be writable but
+  // not readable: neither is a failure of this save.
+  bool SyncFolder() {
+    const int folder = calls_.OpenFolder(FolderOf(target_));
+    if (folder < 0) {
+      return errno == EACCES;
+    }
+    const bool synced = calls_.SyncFolder(folder) == 0 || errno == EINVAL;
+    return calls_.Close(folder) == 0 && synced;
   }
 
   void Discard() {

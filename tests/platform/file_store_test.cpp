@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/system_calls.h"
+#include "support/faulty_system_calls.h"
 #include "support/temp_dir.h"
 
 namespace vellanor::platform {
@@ -53,6 +56,30 @@ TEST(FileStoreTest, SaveKeepsTheModeAndTheLinkOfTheOldFile) {
   EXPECT_TRUE(fs::is_symlink("Linked.db"));
   EXPECT_EQ(test::ReadBytes("elsewhere/real.db"), kNew);
   EXPECT_EQ(fs::directory_iterator("elsewhere")->path().filename(), "real.db");
+}
+
+TEST(FileStoreTest, AFolderThatCannotBeFlushedIsNoFailure) {
+  // Network shares answer EINVAL to a folder's flush; a folder may be
+  // writable but not readable. An I/O error is a failure.
+  test::FaultySystemCalls calls;
+  QtFileStore files(calls);
+  ASSERT_TRUE(Save(files, "Vellanor.db", kOld));
+  calls.Reset();
+  ASSERT_TRUE(Save(files, "Vellanor.db", kOld));  // a save over an old file, counted
+  const auto at = [&calls](SystemCalls::Call call) {
+    return static_cast<int>(std::find(calls.log.begin(), calls.log.end(), call) -
+                            calls.log.begin()) +
+           1;
+  };
+  const int openFolder = at(SystemCalls::Call::OpenFolder);
+  const int syncFolder = at(SystemCalls::Call::SyncFolder);
+  calls.Inject(test::FaultySystemCalls::Fault::Fail, syncFolder, EINVAL);
+  EXPECT_TRUE(Save(files, "Vellanor.db", kNew));
+  calls.Inject(test::FaultySystemCalls::Fault::Fail, openFolder, EACCES);
+  EXPECT_TRUE(Save(files, "Vellanor.db", kOld));
+  calls.Inject(test::FaultySystemCalls::Fault::Fail, syncFolder, EIO);
+  EXPECT_FALSE(Save(files, "Vellanor.db", kNew));
+  EXPECT_EQ(test::ReadBytes("Vellanor.db"), kNew);  // renamed, but not known to be on disk
 }
 
 TEST(FileStoreTest, OnlyTheNewFilesOfSavesAreLeftovers) {

@@ -9,18 +9,19 @@
 namespace vellanor::test {
 
 // The real system calls, counted and logged, one of which can be made to fail
-// with EIO, or to stop the program there as a crash would: that call and every
-// later one are not made, but files still open are closed, as the system does
-// for a program that died.
+// (with EIO unless told otherwise), or to stop the program there as a crash would: that call and
+// every later one are not made, but files still open are closed, as the system does for a program
+// that died.
 class FaultySystemCalls : public platform::SystemCalls {
  public:
   enum class Fault { None, Fail, Crash };
 
   // `call` counts from 1 over every call since the last Reset.
-  void Inject(Fault fault, int call) {
+  void Inject(Fault fault, int call, int error = EIO) {
     Reset();
     fault_ = fault;
     at_ = call;
+    error_ = error;
   }
   void Reset() {
     fault_ = Fault::None;
@@ -37,7 +38,7 @@ class FaultySystemCalls : public platform::SystemCalls {
     log.push_back(call);
     if (static_cast<int>(log.size()) == at_) {
       if (fault_ == Fault::Fail) {
-        errno = EIO;
+        errno = error_;
         return -1;
       }
       crashed_ = fault_ == Fault::Crash;
@@ -52,6 +53,7 @@ class FaultySystemCalls : public platform::SystemCalls {
  private:
   Fault fault_ = Fault::None;
   int at_ = 0;
+  int error_ = EIO;
   bool crashed_ = false;
 };
 
