@@ -1,16 +1,22 @@
 // Loading and saving a school year (200 classes of 40 students with 90 marks)
 // through the program's own path: DatabaseOperations over QtFileStore, on real
-// files in the working directory. Each beside a baseline measured in the same
-// iterations:
-//   load: reading the same file in 64 KiB pieces and counting its line feeds;
-//   save: writing the same bytes to a file in 64 KiB pieces and fsync-ing it.
-// The counter "ratio" is the operation's time over its baseline's; the peak
-// memory of a load is counted by the allocator below, over the file's size.
+// files in the working directory. Each beside baselines measured in the same
+// iterations (file_patterns.h), the counter "ratio" being the median of the
+// operation's time over its baseline's:
+//   load at start-up (the headline): each iteration runs the program's load,
+//     the streamed read of the file and the touching of as much new memory,
+//     each in a fresh process (the fresh_load helper), in turns;
+//   reload: the load again in this process, whose heap already holds the
+//     memory, beside the streamed read;
+//   save: the same bytes written as the save writes them (a new file beside
+//     the old, fdatasync, rename, the folder flushed), in alternating order.
+// The peak memory of a load is counted by the allocator below, over the
+// file's size.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <malloc.h>
-#include <sys/stat.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,7 +33,8 @@
 #include "app/database_operations.h"
 #include "model/database_codec.h"
 #include "platform/file_store.h"
-#include "platform/message_service.h"
+#include "aborting_messages.h"
+#include "file_patterns.h"
 #include "school_year.h"
 
 // --- a counting allocator ------------------------------------------------------
@@ -100,20 +107,11 @@ namespace vellanor {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using bench::AbortingMessages;
+using bench::Median;
 
 constexpr char kFileName[] = "Vellanor.db";
 constexpr char kBaselineFileName[] = "Baseline.db";
-constexpr std::size_t kPiece = 64 * 1024;
-
-// A benchmark must not go on past a failed load or save.
-class FailingMessages : public platform::MessageService {
- public:
-  platform::MessageAnswer Show(const std::string& text, const std::string&, platform::MessageIcon,
-                               platform::MessageButtons) override {
-    std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
-    std::abort();
-  }
-};
 
 const Gradebook& SchoolYear() {
   static const Gradebook book = MakeSchoolYear();
@@ -133,7 +131,7 @@ double Seconds(Clock::duration d) {
 void EnsureDatabaseFile() {
   static const bool written = [] {
     Gradebook book = SchoolYear();
-    FailingMessages messages;
+    AbortingMessages messages;
     platform::QtFileStore files;
     return DatabaseOperations(book, messages, files).SaveDatabase(kFileName);
   }();
@@ -142,137 +140,166 @@ void EnsureDatabaseFile() {
   }
 }
 
-std::size_t ReadAndCountLineFeeds(const char* path) {
-  const int fd = open(path, O_RDONLY | O_CLOEXEC);
-  std::vector<char> piece(kPiece);
-  std::size_t lineFeeds = 0;
-  for (ssize_t got; (got = read(fd, piece.data(), piece.size())) > 0;) {
-    // memchr, as the codec scans: line feeds are rare in a database file.
-    const char* end = piece.data() + got;
-    for (const char* p = piece.data();
-         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
-         ++p) {
-      ++lineFeeds;
-    }
+double FileMiB() {
+  return static_cast<double>(SchoolYearBytes().size()) / (1 << 20);
+}
+
+// --- the load at start-up, in fresh processes ------------------------------------
+
+struct FreshRun {
+  double seconds = 0;
+  double minorFaults = 0;
+};
+
+// Runs the fresh_load helper in `mode` on the database file and reads back
+// what it measured.
+FreshRun RunFresh(const char* mode) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) {
+    std::abort();
   }
-  close(fd);
-  return lineFeeds;
-}
-
-// The plainest whole-file load: the bytes read into memory of their own (new
-// to the process, like the gradebook a start-up load builds) and scanned.
-std::size_t ReadWholeAndCountLineFeeds(const char* path) {
-  const int fd = open(path, O_RDONLY | O_CLOEXEC);
-  struct stat info {};
-  fstat(fd, &info);
-  std::unique_ptr<char[]> bytes(new char[static_cast<std::size_t>(info.st_size)]);
-  std::size_t size = 0;
-  for (ssize_t got;
-       (got = read(fd, bytes.get() + size, static_cast<std::size_t>(info.st_size) - size)) > 0;) {
-    size += static_cast<std::size_t>(got);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+  char program[] = FRESH_LOAD_PROGRAM;
+  std::string modeArgument = mode;
+  std::string fileArgument = kFileName;
+  char* argv[] = {program, modeArgument.data(), fileArgument.data(), nullptr};
+  pid_t child = 0;
+  if (posix_spawn(&child, program, &actions, nullptr, argv, environ) != 0) {
+    std::abort();
   }
-  close(fd);
-  return static_cast<std::size_t>(std::count(bytes.get(), bytes.get() + size, '\n'));
-}
-
-void WriteAndSync(const char* path, const std::vector<std::uint8_t>& bytes) {
-  const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
-    const std::size_t size = std::min(kPiece, bytes.size() - at);
-    if (write(fd, bytes.data() + at, size) != static_cast<ssize_t>(size)) {
-      std::abort();
-    }
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipeEnds[1]);
+  char line[128] = {};
+  std::size_t got = 0;
+  for (ssize_t count; got < sizeof line - 1 &&
+                      (count = read(pipeEnds[0], line + got, sizeof line - 1 - got)) > 0;) {
+    got += static_cast<std::size_t>(count);
   }
-  fsync(fd);
-  close(fd);
+  close(pipeEnds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  FreshRun run;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
+      std::sscanf(line, "%lf %lf", &run.seconds, &run.minorFaults) != 2) {
+    std::fprintf(stderr, "fresh_load %s failed: %s\n", mode, line);
+    std::abort();
+  }
+  return run;
 }
 
-void ReportRatio(benchmark::State& state, double operation, double baseline) {
-  state.counters["ratio"] = operation / baseline;
-  state.counters["baseline_ms"] =
-      benchmark::Counter(1000 * baseline / static_cast<double>(state.iterations()));
-  state.counters["file_MiB"] = static_cast<double>(SchoolYearBytes().size()) / (1 << 20);
-}
-
-// A load at start-up: the gradebook's memory is new to the process, and the
-// kernel's first touch of each of its pages is part of the cost. `warmHeap`
-// keeps freed memory in malloc instead (as when a reload follows a load).
-void LoadSchoolYear(benchmark::State& state, bool warmHeap) {
+void BM_LoadAtStartUp(benchmark::State& state) {
   EnsureDatabaseFile();
-  if (warmHeap) {
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+  std::vector<double> load, read, memory, overRead, overMemory, faults;
+  int turn = 0;
+  for (auto _ : state) {
+    // Each of the three goes first in turn, so that none always follows
+    // the same one.
+    FreshRun runs[3];
+    const char* modes[3] = {"load", "read", "memory"};
+    for (int i = 0; i < 3; ++i) {
+      const int which = (turn + i) % 3;
+      runs[which] = RunFresh(modes[which]);
+    }
+    ++turn;
+    state.SetIterationTime(runs[0].seconds);
+    load.push_back(runs[0].seconds);
+    read.push_back(runs[1].seconds);
+    memory.push_back(runs[2].seconds);
+    overRead.push_back(runs[0].seconds / runs[1].seconds);
+    overMemory.push_back(runs[0].seconds / runs[2].seconds);
+    faults.push_back(runs[0].minorFaults);
   }
-  FailingMessages messages;
+  state.counters["load_ms"] = 1000 * Median(load);
+  state.counters["read_ms"] = 1000 * Median(read);
+  state.counters["new_memory_ms"] = 1000 * Median(memory);
+  state.counters["ratio"] = Median(overRead);
+  state.counters["ratio_new_memory"] = Median(overMemory);
+  state.counters["load_faults"] = Median(faults);
+  state.counters["file_MiB"] = FileMiB();
+}
+BENCHMARK(BM_LoadAtStartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(45);
+
+// --- a reload, in this process ------------------------------------------------------
+
+// The load again into a heap that already holds the memory (malloc keeps what
+// the previous gradebook freed), as when the grade-entry window reads the
+// file back.
+void BM_ReloadWarmHeap(benchmark::State& state) {
+  EnsureDatabaseFile();
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+  AbortingMessages messages;
   platform::QtFileStore files;
   Gradebook book;
   DatabaseOperations database(book, messages, files);
-  double loading = 0;
-  double baseline = 0;
-  double wholeRead = 0;
+  std::vector<double> loading, overRead;
   for (auto _ : state) {
     book.classes.clear();  // nothing to release inside the load
 
-    const auto whole = Clock::now();
-    benchmark::DoNotOptimize(ReadWholeAndCountLineFeeds(kFileName));
     const auto start = Clock::now();
-    benchmark::DoNotOptimize(ReadAndCountLineFeeds(kFileName));
+    benchmark::DoNotOptimize(bench::StreamFile(kFileName));
     const auto read = Clock::now();
-    wholeRead += Seconds(start - whole);
     if (!database.LoadDatabase(kFileName)) {
       std::abort();
     }
     const auto loaded = Clock::now();
 
-    baseline += Seconds(read - start);
-    loading += Seconds(loaded - read);
     state.SetIterationTime(Seconds(loaded - read));
+    loading.push_back(Seconds(loaded - read));
+    overRead.push_back(Seconds(loaded - read) / Seconds(read - start));
   }
   if (!(book == SchoolYear())) {
     std::abort();
   }
-  if (warmHeap) {
-    book.classes.clear();
-    mallopt(M_TRIM_THRESHOLD, 128 * 1024);  // malloc's default
-  }
-  ReportRatio(state, loading, baseline);
-  // Against the whole file read into fresh memory: both pay the kernel's
-  // first touch of every new page, which the streamed baseline above does not.
-  state.counters["ratio_whole_read"] = loading / wholeRead;
+  book.classes.clear();
+  mallopt(M_TRIM_THRESHOLD, 128 * 1024);  // malloc's default
+  state.counters["load_ms"] = 1000 * Median(loading);
+  state.counters["ratio"] = Median(overRead);
+  state.counters["file_MiB"] = FileMiB();
 }
+BENCHMARK(BM_ReloadWarmHeap)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
 
-void BM_LoadSchoolYear(benchmark::State& state) {
-  LoadSchoolYear(state, false);
-}
-BENCHMARK(BM_LoadSchoolYear)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
-
-void BM_LoadSchoolYearWarmHeap(benchmark::State& state) {
-  LoadSchoolYear(state, true);
-}
-BENCHMARK(BM_LoadSchoolYearWarmHeap)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
+// --- the save ------------------------------------------------------------------------------
 
 void BM_SaveSchoolYear(benchmark::State& state) {
-  FailingMessages messages;
+  AbortingMessages messages;
   platform::QtFileStore files;
   Gradebook book = SchoolYear();
   DatabaseOperations database(book, messages, files);
   const std::vector<std::uint8_t>& bytes = SchoolYearBytes();
-  double saving = 0;
-  double baseline = 0;
+  // Both replace a file of the same size, with the same mode.
+  EnsureDatabaseFile();
+  bench::WriteLikeASave(kBaselineFileName, bytes);
+  std::vector<double> saving, baseline, ratios;
+  bool saveFirst = false;
   for (auto _ : state) {
-    const auto start = Clock::now();
-    WriteAndSync(kBaselineFileName, bytes);
-    const auto written = Clock::now();
-    if (!database.SaveDatabase(kFileName)) {
-      std::abort();
+    double saveSeconds = 0;
+    double baselineSeconds = 0;
+    for (int step = 0; step < 2; ++step) {
+      const auto start = Clock::now();
+      if ((step == 0) == saveFirst) {
+        if (!database.SaveDatabase(kFileName)) {
+          std::abort();
+        }
+        saveSeconds = Seconds(Clock::now() - start);
+      } else {
+        bench::WriteLikeASave(kBaselineFileName, bytes);
+        baselineSeconds = Seconds(Clock::now() - start);
+      }
     }
-    const auto saved = Clock::now();
-
-    baseline += Seconds(written - start);
-    saving += Seconds(saved - written);
-    state.SetIterationTime(Seconds(saved - written));
+    saveFirst = !saveFirst;
+    state.SetIterationTime(saveSeconds);
+    saving.push_back(saveSeconds);
+    baseline.push_back(baselineSeconds);
+    ratios.push_back(saveSeconds / baselineSeconds);
   }
   std::remove(kBaselineFileName);
-  ReportRatio(state, saving, baseline);
+  state.counters["save_ms"] = 1000 * Median(saving);
+  state.counters["baseline_ms"] = 1000 * Median(baseline);
+  state.counters["ratio"] = Median(ratios);
+  state.counters["file_MiB"] = FileMiB();
 }
 BENCHMARK(BM_SaveSchoolYear)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
 
@@ -280,7 +307,7 @@ BENCHMARK(BM_SaveSchoolYear)->UseManualTime()->Unit(benchmark::kMillisecond)->Mi
 // (nothing of the gradebook then), over the file's size.
 void BM_LoadPeakMemory(benchmark::State& state) {
   EnsureDatabaseFile();
-  FailingMessages messages;
+  AbortingMessages messages;
   platform::QtFileStore files;
   std::size_t peakGrowth = 0;
   for (auto _ : state) {
@@ -299,7 +326,7 @@ void BM_LoadPeakMemory(benchmark::State& state) {
   const double fileSize = static_cast<double>(SchoolYearBytes().size());
   state.counters["peak_MiB"] = static_cast<double>(peakGrowth) / (1 << 20);
   state.counters["peak_over_file"] = static_cast<double>(peakGrowth) / fileSize;
-  state.counters["file_MiB"] = fileSize / (1 << 20);
+  state.counters["file_MiB"] = FileMiB();
 }
 BENCHMARK(BM_LoadPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
