@@ -7,6 +7,7 @@
 #include "model/database_messages.h"
 #include "model/invariants.h"
 #include "platform/file_store.h"
+#include "platform/heap_room.h"
 #include "platform/message_service.h"
 
 namespace vellanor {
@@ -55,6 +56,10 @@ bool DatabaseOperations::LoadDatabase(const std::string& fileName) {
     return false;
   }
   InputFileSource source(*input.file);
+  // The records take about the file's size: room for them at once, rather
+  // than page by page as they are made.
+  const std::size_t size = input.file->SizeHint();
+  const platform::HeapRoom room(size + size / 8);
   const DbReadError error = DecodeDatabase(source, book_);
   if (error != DbReadError::None) {
     messages_.Inform(ReadErrorMessage(error), kCaptionError, MessageIcon::Stop);

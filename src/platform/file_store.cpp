@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <random>
@@ -27,6 +28,9 @@ class QtInputFile : public InputFile {
   std::size_t Read(void* buffer, std::size_t size) override {
     const qint64 count = file_->read(static_cast<char*>(buffer), static_cast<qint64>(size));
     return count > 0 ? static_cast<std::size_t>(count) : 0;
+  }
+  std::size_t SizeHint() const override {
+    return static_cast<std::size_t>(std::max<qint64>(file_->size(), 0));
   }
 
  private:

@@ -14,6 +14,9 @@ class InputFile {
   // Reads up to `size` bytes; returns how many were read, 0 at the end of the
   // file or on a read error.
   virtual std::size_t Read(void* buffer, std::size_t size) = 0;
+  // The file's size in bytes when known, else 0: a hint to make room, never
+  // a limit on what is read.
+  virtual std::size_t SizeHint() const { return 0; }
 };
 
 // The new content of a file, written beside it and put in its place only by
