@@ -181,62 +181,73 @@ void ForEachRecord(const Gradebook& book, Visitor&& visit) {
   }
 }
 
-// Gathers the record stream in chunks and hands each to the sink with the
-// line-end translation applied. Line feeds are rare, so one scan of a whole
-// chunk finds them (and usually none) faster than a scan of each record.
+// Gathers the record stream and hands it to the sink with the line-end
+// translation applied, in pieces of exactly kChunkSize bytes (the last one
+// shorter): a file system takes whole pages much faster than pieces that
+// start and end inside them. Line feeds are rare, so one scan of what was
+// encoded since the last piece finds them (and usually none).
 class TranslatingWriter {
  public:
-  explicit TranslatingWriter(ByteSink& sink) : sink_(sink), chunk_(kChunkSize + 512) {}
+  // The largest record, and room for what was encoded to double in size.
+  static constexpr std::size_t kMaxRecord = 512;
+  explicit TranslatingWriter(ByteSink& sink)
+      : sink_(sink), buffer_(2 * (kChunkSize + kMaxRecord) + kMaxRecord) {}
 
-  // Room for one record (at most 512 bytes), encoded there in place.
-  std::uint8_t* Room() { return chunk_.data() + used_; }
+  // Room for one record, encoded there in place.
+  std::uint8_t* Room() { return buffer_.data() + used_; }
 
   // Takes the `size` bytes just encoded at Room().
   bool Put(std::size_t size) {
     used_ += size;
-    return used_ < kChunkSize || Flush();
+    return used_ < kChunkSize || HandOut(false);
   }
 
-  bool Flush() {
-    const std::uint8_t* begin = chunk_.data();
-    const std::uint8_t* end = begin + used_;
-    used_ = 0;
-    const void* lineFeed = std::memchr(begin, kLineFeed, static_cast<std::size_t>(end - begin));
-    if (lineFeed == nullptr) {
-      return Hand(begin, end);
-    }
-    translated_.resize(2 * chunk_.size());
-    std::uint8_t* out = translated_.data();
-    for (const std::uint8_t* p = begin; p < end;) {
-      const auto* found = static_cast<const std::uint8_t*>(lineFeed);
-      const std::size_t run = static_cast<std::size_t>((found ? found : end) - p);
-      std::memcpy(out, p, run);
-      out += run;
-      p += run;
-      if (found != nullptr) {
-        *out++ = kCarriageReturn;
-        *out++ = kLineFeed;
-        ++p;
-        lineFeed = std::memchr(p, kLineFeed, static_cast<std::size_t>(end - p));
-      }
-    }
-    return Hand(translated_.data(), out);
-  }
+  // Hands out everything taken.
+  bool Flush() { return HandOut(true); }
 
   std::size_t Stored() const { return stored_; }
 
  private:
-  bool Hand(const std::uint8_t* begin, const std::uint8_t* end) {
-    const std::size_t size = static_cast<std::size_t>(end - begin);
-    const std::size_t taken = size == 0 ? 0 : sink_.Write(begin, size);
+  // Translates what was taken since the last call, then hands out every
+  // whole piece (or all) and keeps the rest at the start of the buffer.
+  bool HandOut(bool all) {
+    Translate();
+    const std::size_t size = all ? used_ : used_ / kChunkSize * kChunkSize;
+    const std::size_t taken = size == 0 ? 0 : sink_.Write(buffer_.data(), size);
     stored_ += taken;
+    std::memmove(buffer_.data(), buffer_.data() + size, used_ - size);
+    used_ -= size;
+    translated_ = used_;
     return taken == size;
   }
 
+  // Stores each 0A of the bytes from translated_ to used_ as 0D 0A, in place:
+  // from the back, so that each byte moves once.
+  void Translate() {
+    std::uint8_t* const begin = buffer_.data() + translated_;
+    std::uint8_t* end = buffer_.data() + used_;
+    std::size_t lineFeeds = 0;
+    for (const void* p = begin;
+         (p = std::memchr(p, kLineFeed,
+                          static_cast<std::size_t>(end - static_cast<const std::uint8_t*>(p))));
+         p = static_cast<const std::uint8_t*>(p) + 1) {
+      ++lineFeeds;
+    }
+    std::uint8_t* out = end + lineFeeds;
+    used_ += lineFeeds;
+    while (out != end) {
+      const std::uint8_t byte = *--end;
+      *--out = byte;
+      if (byte == kLineFeed) {
+        *--out = kCarriageReturn;
+      }
+    }
+  }
+
   ByteSink& sink_;
-  std::vector<std::uint8_t> chunk_;
-  std::vector<std::uint8_t> translated_;
-  std::size_t used_ = 0;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t used_ = 0;        // bytes in the buffer
+  std::size_t translated_ = 0;  // of which already translated
   std::size_t stored_ = 0;
 };
 
@@ -320,7 +331,13 @@ class UntranslatingReader {
 // Grade records are read this many at a time.
 constexpr int kGradeBatch = static_cast<int>(UntranslatingReader::kMaxPiece / kGradeRecordSize);
 
+// Replaces `grades` with the next `count` grade records. The list keeps the
+// memory it had, as does every list that ReadClass fills.
 bool ReadGrades(UntranslatingReader& reader, int count, std::vector<GradeRecord>& grades) {
+  grades.clear();
+  if (count <= 0) {
+    return true;
+  }
   grades.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), kTrustedReserve));
   for (int done = 0; done < count;) {
     const int batch = std::min(count - done, kGradeBatch);
@@ -336,6 +353,10 @@ bool ReadGrades(UntranslatingReader& reader, int count, std::vector<GradeRecord>
   return true;
 }
 
+// Reads the next class into `record`, whatever it held: every field is
+// overwritten, and the lists it already has are filled again rather than
+// made anew, so that reading class after class into one record needs no new
+// memory once the largest has been read.
 DbReadError ReadClass(UntranslatingReader& reader, ClassRecord& record) {
   const std::uint8_t* classBytes = reader.Next(kClassRecordSize);
   if (classBytes == nullptr) {
@@ -343,23 +364,23 @@ DbReadError ReadClass(UntranslatingReader& reader, ClassRecord& record) {
   }
   DecodeClass(classBytes, record);
   const int n = GradeColumnCount(record);
-  if (n > 0 && !ReadGrades(reader, n, record.columns)) {
+  if (!ReadGrades(reader, n, record.columns)) {
     return DbReadError::Grade;
   }
-  const int students = record.studentCount;
-  if (students <= 0) {
-    return DbReadError::None;
+  const std::size_t students = static_cast<std::size_t>(std::max<int>(record.studentCount, 0));
+  if (record.students.size() > students) {
+    record.students.resize(students);
   }
-  record.students.reserve(
-      std::min<std::size_t>(static_cast<std::size_t>(students), kTrustedReserve));
-  for (int j = 0; j < students; ++j) {
+  record.students.reserve(std::min(students, kTrustedReserve));
+  for (std::size_t j = 0; j < students; ++j) {
     const std::uint8_t* studentBytes = reader.Next(kStudentRecordSize);
     if (studentBytes == nullptr) {
       return DbReadError::Student;
     }
-    StudentRecord& student = record.students.emplace_back();
+    StudentRecord& student =
+        j < record.students.size() ? record.students[j] : record.students.emplace_back();
     DecodeStudent(studentBytes, student);
-    if (n > 0 && !ReadGrades(reader, n, student.grades)) {
+    if (!ReadGrades(reader, n, student.grades)) {
       return DbReadError::Grade;
     }
   }
@@ -384,6 +405,12 @@ std::size_t VectorSink::Write(const std::uint8_t* data, std::size_t size) {
 
 DbReadError DecodeDatabase(ByteSource& source, Gradebook& book) {
   ClearGradebook(book);
+  return DecodeDatabaseClasses(
+      source, [&book](ClassRecord&& record) { book.classes.push_back(std::move(record)); });
+}
+
+DbReadError DecodeDatabaseClasses(ByteSource& source,
+                                  const std::function<void(ClassRecord&&)>& onClass) {
   UntranslatingReader reader(source);
   const std::uint8_t* header = reader.Next(kHeaderSize);
   if (header == nullptr) {
@@ -393,13 +420,14 @@ DbReadError DecodeDatabase(ByteSource& source, Gradebook& book) {
     return DbReadError::Version;
   }
   const int classCount = GetI16(header + 4);
+  // One record for every class: what onClass lets go is filled again.
+  ClassRecord record;
   for (int i = 0; i < classCount; ++i) {
-    ClassRecord record;
     const DbReadError error = ReadClass(reader, record);
     if (error != DbReadError::None) {
       return error;  // what was read of this class is dropped
     }
-    book.classes.push_back(std::move(record));
+    onClass(std::move(record));
   }
   return DbReadError::None;
 }

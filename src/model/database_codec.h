@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "model/records.h"
@@ -68,6 +69,14 @@ class VectorSink : public ByteSink {
 // the gradebook keeps the classes read completely before the failing one.
 // Memory grows only with the bytes actually read, whatever the counts claim.
 DbReadError DecodeDatabase(ByteSource& source, Gradebook& book);
+
+// Reads the same stream one class at a time: each class, once read whole, is
+// handed to `onClass` in file order, which may keep it or let it go. So a
+// reader that lets each class go needs memory for one class only. On an
+// error the classes handed over are those read completely before the
+// failing one.
+DbReadError DecodeDatabaseClasses(ByteSource& source,
+                                  const std::function<void(ClassRecord&&)>& onClass);
 
 struct EncodeResult {
   bool complete = true;
