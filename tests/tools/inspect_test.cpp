@@ -100,6 +100,26 @@ TEST(InspectTest, PrintsTheGradebookAsJson) {
   EXPECT_EQ(Json::parse(run.out).dump(), kSmallBookJson);
 }
 
+TEST(InspectTest, StreamedJsonIsTheDumpOfTheWholeGradebookByteForByte) {
+  const ClassRecord small = SmallBook().classes[0];
+  ClassRecord withoutColumns = Class("3e A", "", {Student("Petit", "In\xE8s")});
+  withoutColumns.info = "salle\x7F\xFF";
+  Gradebook book;
+  book.classes = {small, ClassRecord{}, withoutColumns, small};
+  for (const Gradebook& each : {Gradebook{}, SmallBook(), book}) {
+    const std::string whole =
+        GradebookToJson(each).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    std::ostringstream streamed;
+    WriteGradebookJson(each, streamed);
+    EXPECT_EQ(streamed.str(), whole);
+
+    WriteFile("Vellanor.db", EncodeDatabase(each));
+    const Outcome run = RunInspect("Vellanor.db");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, whole);
+  }
+}
+
 TEST(InspectTest, EveryFiniteFloatReadsBackToTheSameBits) {
   std::mt19937 rng(7);
   ClassRecord record;

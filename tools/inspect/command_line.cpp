@@ -54,10 +54,9 @@ const Mode* FindMode(std::string_view option) {
 
 namespace {
 
-// Reads the file as the program would; false (with the message on `err`)
-// when it is missing or the program would refuse it.
-bool ReadOrReport(const std::string& path, Gradebook& book, std::ostream& err) {
-  const FileReadResult read = ReadDatabaseFile(path, book);
+// Tells why a file could not be read whole, as the program would; false
+// when it could not.
+bool Report(const FileReadResult& read, const std::string& path, std::ostream& err) {
   switch (read.status) {
     case FileReadResult::Status::Missing:
       err << kProgram << ": " << path << ": no such file\n";
@@ -75,23 +74,45 @@ bool ReadOrReport(const std::string& path, Gradebook& book, std::ostream& err) {
   return true;
 }
 
+// Reads the file as the program would; false (with the message on `err`)
+// when it is missing or the program would refuse it.
+bool ReadOrReport(const std::string& path, Gradebook& book, std::ostream& err) {
+  return Report(ReadDatabaseFile(path, book), path, err);
+}
+
+// Whether the whole file reads, as the program would read it; the message on
+// `err` when not. Each class is let go once read, so that a printing pass
+// after it needs memory for one class and prints nothing for a file the
+// program would refuse.
+bool ReadsWhole(const std::string& path, std::ostream& err) {
+  return Report(ReadDatabaseClasses(path, [](ClassRecord&&) {}), path, err);
+}
+
 }  // namespace
 
 int InspectFile(const std::string& path, std::ostream& out, std::ostream& err) {
-  Gradebook book;
-  if (!ReadOrReport(path, book, err)) {
+  if (!ReadsWhole(path, err)) {
     return kExitRefused;
   }
-  out << GradebookToJson(book).dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+  GradebookJsonWriter writer(out);
+  if (!Report(ReadDatabaseClasses(path, [&](ClassRecord&& record) { writer.WriteClass(record); }),
+              path, err)) {
+    return kExitRefused;  // changed since the first reading
+  }
+  writer.Finish();
   return out ? kExitOk : kExitRefused;
 }
 
 int CheckFile(const std::string& path, std::ostream& out, std::ostream& err) {
-  Gradebook book;
-  if (!ReadOrReport(path, book, err)) {
+  if (!ReadsWhole(path, err)) {
     return kExitRefused;
   }
-  const CheckSummary summary = CheckGradebook(book, out);
+  GradebookChecker checker(out);
+  if (!Report(ReadDatabaseClasses(path, [&](ClassRecord&& record) { checker.Check(record); }), path,
+              err)) {
+    return kExitRefused;
+  }
+  const CheckSummary summary = checker.Finish();
   if (!out) {
     return kExitRefused;
   }

@@ -85,35 +85,41 @@ std::size_t CompareColumns(const std::string& owner, const ClassRecord& stored,
 
 }  // namespace
 
-CheckSummary CheckGradebook(const Gradebook& book, std::ostream& out) {
-  CheckSummary summary;
-  summary.classes = book.classes.size();
-  for (std::size_t i = 0; i < book.classes.size(); ++i) {
-    const ClassRecord& record = book.classes[i];
-    const std::string owner = ClassLabel(i, record);
-    summary.students += record.students.size();
-    for (const StudentRecord& student : record.students) {
-      summary.marks += student.grades.size();
-    }
-    if (const auto fault = FindInvariantFault(record)) {
-      out << owner << ": invariant fault: " << *fault << "\n";
-      ++summary.invariantFaults;
-    }
-
-    ClassRecord recomputed = record;
-    RecomputeClass(recomputed);
-    for (std::size_t j = 0; j < record.students.size(); ++j) {
-      summary.staleValues +=
-          CompareAverages(owner + ", " + StudentLabel(j, record.students[j]),
-                          record.students[j].average, recomputed.students[j].average, out);
-    }
-    summary.staleValues += CompareColumns(owner, record, recomputed, out);
-    summary.staleValues += CompareAverages(owner, record.average, recomputed.average, out);
+void GradebookChecker::Check(const ClassRecord& record) {
+  const std::string owner = ClassLabel(summary_.classes++, record);
+  summary_.students += record.students.size();
+  for (const StudentRecord& student : record.students) {
+    summary_.marks += student.grades.size();
   }
-  out << summary.classes << " classes, " << summary.students << " students, " << summary.marks
-      << " marks: " << summary.invariantFaults << " invariant faults, " << summary.staleValues
-      << " stale averages\n";
-  return summary;
+  if (const auto fault = FindInvariantFault(record)) {
+    out_ << owner << ": invariant fault: " << *fault << "\n";
+    ++summary_.invariantFaults;
+  }
+
+  recomputed_ = record;
+  RecomputeClass(recomputed_);
+  for (std::size_t j = 0; j < record.students.size(); ++j) {
+    summary_.staleValues +=
+        CompareAverages(owner + ", " + StudentLabel(j, record.students[j]),
+                        record.students[j].average, recomputed_.students[j].average, out_);
+  }
+  summary_.staleValues += CompareColumns(owner, record, recomputed_, out_);
+  summary_.staleValues += CompareAverages(owner, record.average, recomputed_.average, out_);
+}
+
+CheckSummary GradebookChecker::Finish() {
+  out_ << summary_.classes << " classes, " << summary_.students << " students, " << summary_.marks
+       << " marks: " << summary_.invariantFaults << " invariant faults, " << summary_.staleValues
+       << " stale averages\n";
+  return summary_;
+}
+
+CheckSummary CheckGradebook(const Gradebook& book, std::ostream& out) {
+  GradebookChecker checker(out);
+  for (const ClassRecord& record : book.classes) {
+    checker.Check(record);
+  }
+  return checker.Finish();
 }
 
 }  // namespace vellanor::inspect

@@ -22,4 +22,19 @@ struct CheckSummary {
 // are reported apart from the faults.
 CheckSummary CheckGradebook(const Gradebook& book, std::ostream& out);
 
+// The same check, one class at a time, as a file is read.
+class GradebookChecker {
+ public:
+  explicit GradebookChecker(std::ostream& out) : out_(out) {}
+  // Checks the next class in file order.
+  void Check(const ClassRecord& record);
+  // Writes the summary line and returns the counts.
+  CheckSummary Finish();
+
+ private:
+  std::ostream& out_;
+  CheckSummary summary_;
+  ClassRecord recomputed_;  // a copy of each class in turn, in the same memory
+};
+
 }  // namespace vellanor::inspect

@@ -161,7 +161,7 @@ int Import(const CsvArguments& args, Gradebook& book, std::ostream& out, std::os
       exchange::ImportOutcome::Imported) {
     return kExitRefused;
   }
-  out << GradebookToJson(book).dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+  WriteGradebookJson(book, out);
   return out ? kExitOk : kExitRefused;
 }
 

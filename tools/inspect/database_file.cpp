@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
+
+#include "model/gradebook.h"
 
 namespace vellanor::inspect {
 namespace {
@@ -26,6 +29,13 @@ class FileSource : public ByteSource {
 }  // namespace
 
 FileReadResult ReadDatabaseFile(const std::string& path, Gradebook& book) {
+  ClearGradebook(book);
+  return ReadDatabaseClasses(
+      path, [&book](ClassRecord&& record) { book.classes.push_back(std::move(record)); });
+}
+
+FileReadResult ReadDatabaseClasses(const std::string& path,
+                                   const std::function<void(ClassRecord&&)>& onClass) {
   FileReadResult result;
   errno = 0;
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
@@ -36,7 +46,7 @@ FileReadResult ReadDatabaseFile(const std::string& path, Gradebook& book) {
     return result;
   }
   FileSource source(file.get());
-  result.error = DecodeDatabase(source, book);
+  result.error = DecodeDatabaseClasses(source, onClass);
   if (result.error != DbReadError::None) {
     result.status = FileReadResult::Status::Refused;
   }

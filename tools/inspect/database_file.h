@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "model/database_codec.h"
@@ -22,5 +23,10 @@ struct FileReadResult {
 };
 
 FileReadResult ReadDatabaseFile(const std::string& path, Gradebook& book);
+
+// The same, handing each class to `onClass` as soon as it is read whole
+// (DecodeDatabaseClasses), so that memory holds one class at a time.
+FileReadResult ReadDatabaseClasses(const std::string& path,
+                                   const std::function<void(ClassRecord&&)>& onClass);
 
 }  // namespace vellanor::inspect

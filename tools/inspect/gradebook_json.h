@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,5 +20,25 @@ using Json = nlohmann::basic_json<nlohmann::ordered_map, std::vector, std::strin
 // The whole gradebook: {"version", "classes": [...]}, texts decoded from
 // Windows-1252 to UTF-8, absent marks and non-finite floats as null.
 Json GradebookToJson(const Gradebook& book);
+
+// Writes the same JSON as it goes, one student at a time, so that printing a
+// school year needs memory for one class and never for the whole text: the
+// bytes are those of GradebookToJson's dump with an indent of 2 (UTF-8 as it
+// is, invalid bytes replaced) followed by a line break.
+class GradebookJsonWriter {
+ public:
+  explicit GradebookJsonWriter(std::ostream& out);
+  // The next class of "classes".
+  void WriteClass(const ClassRecord& record);
+  // Closes the text; nothing may be written after.
+  void Finish();
+
+ private:
+  std::ostream& out_;
+  bool anyClass_ = false;
+};
+
+// A whole gradebook through the writer.
+void WriteGradebookJson(const Gradebook& book, std::ostream& out);
 
 }  // namespace vellanor::inspect
