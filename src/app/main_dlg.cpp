@@ -107,29 +107,35 @@ void CMainDlg::SetFatalHandler(std::function<void()> handler) {
   database_.SetFatalHandler(std::move(handler));
 }
 
-QTreeWidgetItem* CMainDlg::AddTreeItem(QTreeWidgetItem* parent, const QString& text, int image) {
-  auto* item = new QTreeWidgetItem(QStringList{text});
+QTreeWidgetItem* CMainDlg::NewTreeItem(const QString& text, int image) const {
+  auto* item = new QTreeWidgetItem;
+  item->setText(0, text);
   item->setIcon(0, treeImages_[static_cast<std::size_t>(image)]);
   item->setData(0, kImageRole, image);
-  if (parent == nullptr) {
-    tree_.addTopLevelItem(item);
-  } else {
-    parent->addChild(item);
-  }
   return item;
 }
 
 void CMainDlg::RebuildTree() {
   tree_.clear();
-  QTreeWidgetItem* root = AddTreeItem(nullptr, QStringLiteral("Vellanor"), kImageRoot);
+  // The whole tree is built apart and handed to the view at once: each item
+  // added to an item the view already shows would be announced on its own.
+  auto* root = NewTreeItem(QStringLiteral("Vellanor"), kImageRoot);
+  QList<QTreeWidgetItem*> classItems;
+  classItems.reserve(static_cast<qsizetype>(book_.classes.size()));
   for (const ClassRecord& record : book_.classes) {
     QTreeWidgetItem* classItem =
-        AddTreeItem(root, QString::fromStdString(ClassLabel(record)), kImageClass);
+        NewTreeItem(QString::fromStdString(ClassLabel(record)), kImageClass);
+    QList<QTreeWidgetItem*> studentItems;
+    studentItems.reserve(static_cast<qsizetype>(record.students.size()));
     for (const StudentRecord& student : record.students) {
-      AddTreeItem(classItem, QString::fromStdString(StudentLabel(student)),
-                  student.IsBoy() ? kImageBoy : kImageGirl);
+      studentItems.append(NewTreeItem(QString::fromStdString(StudentLabel(student)),
+                                      student.IsBoy() ? kImageBoy : kImageGirl));
     }
+    classItem->addChildren(studentItems);
+    classItems.append(classItem);
   }
+  root->addChildren(classItems);
+  tree_.addTopLevelItem(root);
 }
 
 TreeSelection CMainDlg::CurrentSelection() const {

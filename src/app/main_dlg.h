@@ -87,7 +87,7 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   void SetUpInfoPanel();
   void OnChartRadio(int mode);
   bool GuardNeedsClass(int id);
-  QTreeWidgetItem* AddTreeItem(QTreeWidgetItem* parent, const QString& text, int image);
+  QTreeWidgetItem* NewTreeItem(const QString& text, int image) const;
 
   platform::Services& services_;
   Gradebook book_;
