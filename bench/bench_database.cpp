@@ -30,11 +30,11 @@
 #include <string>
 #include <vector>
 
+#include "aborting_messages.h"
 #include "app/database_operations.h"
+#include "file_patterns.h"
 #include "model/database_codec.h"
 #include "platform/file_store.h"
-#include "aborting_messages.h"
-#include "file_patterns.h"
 #include "school_year.h"
 
 // --- a counting allocator ------------------------------------------------------

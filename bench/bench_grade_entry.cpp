@@ -2,37 +2,39 @@
 // opening it, and switching between its three views. Each figure is the
 // time of the calls themselves (CPU and wall), the first paint included,
 // without any idle time of an event loop.
+//
+// Then what the teacher waits for on a whole school year (200 classes of 40
+// students with 90 marks, 35.8 MiB): "Valider" after typing a new column,
+// which recomputes the class and saves the whole file through the real main
+// window, beside the same bytes written as a save writes them
+// (WriteLikeASave) in the same iterations; and the main window's tree
+// rebuilt for the school year's 8,000 students.
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 
+#include "app/main_dlg.h"
 #include "app/main_window_operations.h"
+#include "desktop_services.h"
+#include "file_patterns.h"
 #include "grading/grade_entry_dlg.h"
-#include "platform/clock.h"
-#include "platform/file_chooser.h"
-#include "platform/file_store.h"
-#include "platform/message_service.h"
-#include "platform/program_launcher.h"
-#include "platform/services.h"
+#include "model/database_codec.h"
 #include "school_year.h"
+#include "widgets/report_list.h"
 
 namespace vellanor {
 namespace {
 
 constexpr int kStudents = 40;
 constexpr int kColumns = 100;
-
-class SilentMessages : public platform::MessageService {
- public:
-  platform::MessageAnswer Show(const std::string&, const std::string&, platform::MessageIcon,
-                               platform::MessageButtons) override {
-    return platform::MessageAnswer::No;
-  }
-};
 
 // The main window's side, in memory: the window reads nothing in these runs.
 class BenchMainWindow : public MainWindowOperations {
@@ -42,7 +44,7 @@ class BenchMainWindow : public MainWindowOperations {
             {.classes = 1, .studentsPerClass = kStudents, .marksPerStudent = kColumns})) {}
 
   Gradebook& GetGradebook() override { return book; }
-  platform::Services& GetServices() override { return services; }
+  platform::Services& GetServices() override { return desktop.services; }
   bool LoadDatabase(const std::string&) override { return true; }
   bool SaveDatabase(const std::string&) override { return true; }
   void RebuildTree() override {}
@@ -51,12 +53,7 @@ class BenchMainWindow : public MainWindowOperations {
 
  private:
   Gradebook book;
-  SilentMessages messages;
-  platform::QtFileStore files;
-  platform::SystemClock clock;
-  platform::QtFileChooser chooser;
-  platform::QtProgramLauncher launcher;
-  platform::Services services{messages, files, clock, chooser, launcher};
+  bench::DesktopServices desktop;
 };
 
 void OpenWindow(benchmark::State& state) {
@@ -103,6 +100,82 @@ BENCHMARK_CAPTURE(SwitchView, AllStudentsView, 1101)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+
+// --- the school year ----------------------------------------------------------------------------
+
+using Clock = std::chrono::steady_clock;
+
+constexpr char kDatabase[] = "Vellanor.db";
+constexpr int kNewGradeCommand = 32791;  // "Nouvelle note"
+constexpr int kValidateButton = 3;
+constexpr int kGradeGrid = 1084;
+
+double Seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
+
+// The real main window holding the school year, saved once to its file.
+std::unique_ptr<CMainDlg> SchoolYearWindow(bench::DesktopServices& desktop) {
+  auto main = std::make_unique<CMainDlg>(desktop.services, nullptr, 1.0);
+  main->GetGradebook() = MakeSchoolYear();
+  if (!main->SaveDatabase(kDatabase)) {
+    std::abort();
+  }
+  main->RebuildTree();
+  return main;
+}
+
+void ValidateNewColumn(benchmark::State& state) {
+  bench::DesktopServices desktop;
+  const std::unique_ptr<CMainDlg> main = SchoolYearWindow(desktop);
+  CGradeEntryDlg dialog(*main, 1.0);
+  dialog.show();
+  QApplication::processEvents();
+  auto* grid = qobject_cast<widgets::ReportList*>(dialog.Control(kGradeGrid));
+  auto* validate = qobject_cast<QAbstractButton*>(dialog.Control(kValidateButton));
+  std::vector<double> validating, baseline, ratios;
+  for (auto _ : state) {
+    // A new column typed in, one mark per student.
+    dialog.MenuAction(kNewGradeCommand)->trigger();
+    QApplication::processEvents();
+    for (int row = 0; row < grid->rowCount(); ++row) {
+      grid->SetItemText(row, 1, QString::number(8 + row % 12) + QStringLiteral(",5"));
+    }
+    const auto start = Clock::now();
+    validate->click();
+    QApplication::processEvents();
+    const auto validated = Clock::now();
+    // The same bytes as the save just wrote, written as a save writes them.
+    const std::vector<std::uint8_t> bytes = EncodeDatabase(main->GetGradebook());
+    const auto written = Clock::now();
+    bench::WriteLikeASave("Baseline.db", bytes);
+    const auto end = Clock::now();
+    state.SetIterationTime(Seconds(validated - start));
+    validating.push_back(Seconds(validated - start));
+    baseline.push_back(Seconds(end - written));
+    ratios.push_back(validating.back() / baseline.back());
+  }
+  state.counters["valider_ms"] = 1000 * bench::Median(validating);
+  state.counters["baseline_ms"] = 1000 * bench::Median(baseline);
+  state.counters["ratio"] = bench::Median(ratios);
+}
+BENCHMARK(ValidateNewColumn)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+
+void RebuildTree(benchmark::State& state) {
+  bench::DesktopServices desktop;
+  const std::unique_ptr<CMainDlg> main = SchoolYearWindow(desktop);
+  main->show();
+  QApplication::processEvents();
+  std::size_t students = 0;
+  for (const ClassRecord& record : main->GetGradebook().classes) {
+    students += record.students.size();
+  }
+  for (auto _ : state) {
+    main->RebuildTree();  // over the tree built before, as after every change
+  }
+  state.counters["students"] = static_cast<double>(students);
+}
+BENCHMARK(RebuildTree)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 }  // namespace
 }  // namespace vellanor
