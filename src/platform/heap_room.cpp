@@ -23,6 +23,10 @@ constexpr std::size_t kWorthARoom = 4u << 20;
 constexpr std::size_t kLargestRoom = 1u << 30;
 // malloc's own top padding, given back when a room ends (mallopt(3)).
 constexpr std::size_t kDefaultTopPad = 128 * 1024;
+// Where malloc's own tuning takes its mmap threshold at most (mallopt(3)),
+// and its trim threshold then: twice that.
+constexpr std::size_t kTunedMmapThreshold = 4 * 1024 * 1024 * sizeof(long);
+constexpr std::size_t kTunedTrimThreshold = 2 * kTunedMmapThreshold;
 // What malloc puts before each block: the sizes of it and of the one before.
 constexpr std::size_t kBlockHeader = 2 * sizeof(std::size_t);
 // The free top of the heap is made this small before the heap grows, and
@@ -134,6 +138,13 @@ void HeapRoom::Release() {
   heldCount_ = 0;
   if (paddingRaised_) {
     mallopt(M_TOP_PAD, static_cast<int>(kDefaultTopPad));
+    // Any mallopt ends malloc's own tuning of the size from which blocks are
+    // mapped apart and of the free memory it keeps, leaving both at 128 KiB:
+    // every window's pixels would then be mapped, faulted in and unmapped
+    // again at each opening. Set them where that tuning goes for a program
+    // that frees large blocks, as this one does.
+    mallopt(M_MMAP_THRESHOLD, static_cast<int>(kTunedMmapThreshold));
+    mallopt(M_TRIM_THRESHOLD, static_cast<int>(kTunedTrimThreshold));
     paddingRaised_ = false;
   }
 }
