@@ -13,13 +13,13 @@ namespace vellanor::platform {
 // touch, and a school year is some nine thousand pages of small blocks: in a
 // virtual machine those faults can cost ten times the reading of the file.
 // With glibc's malloc and transparent huge pages, the room grows malloc's
-// heap by `bytes` in one step and asks the kernel for huge pages there
-// (madvise), so the blocks made next fill a few 2 MiB pages instead. For
-// that it holds a block below the room, so that the blocks made next start
-// on a huge-page boundary, and raises malloc's top padding while it lives
-// (which, as any mallopt does, ends the automatic tuning of malloc's mmap
-// threshold). Anywhere else, or when the heap is not laid out as expected,
-// it does nothing: only the speed depends on it.
+// heap by `bytes` in one step (raising its top padding meanwhile) and asks
+// the kernel for huge pages there (madvise), so that the blocks made next
+// fill a few 2 MiB pages instead; a block held below the room makes them
+// start on a huge-page boundary. Since any mallopt ends malloc's own tuning
+// of its thresholds, a room that raised the padding leaves them where that
+// tuning takes them at most. Anywhere else, or when the heap is not laid out
+// as expected, it does nothing: only the speed depends on it.
 class HeapRoom {
  public:
   explicit HeapRoom(std::size_t bytes);
