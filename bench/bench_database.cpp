@@ -15,9 +15,6 @@
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -35,6 +32,7 @@
 #include "file_patterns.h"
 #include "model/database_codec.h"
 #include "platform/file_store.h"
+#include "processes.h"
 #include "school_year.h"
 
 // --- a counting allocator ------------------------------------------------------
@@ -154,37 +152,9 @@ struct FreshRun {
 // Runs the fresh_load helper in `mode` on the database file and reads back
 // what it measured.
 FreshRun RunFresh(const char* mode) {
-  int pipeEnds[2];
-  if (pipe(pipeEnds) != 0) {
-    std::abort();
-  }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-  char program[] = FRESH_LOAD_PROGRAM;
-  std::string modeArgument = mode;
-  std::string fileArgument = kFileName;
-  char* argv[] = {program, modeArgument.data(), fileArgument.data(), nullptr};
-  pid_t child = 0;
-  if (posix_spawn(&child, program, &actions, nullptr, argv, environ) != 0) {
-    std::abort();
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeEnds[1]);
-  char line[128] = {};
-  std::size_t got = 0;
-  for (ssize_t count; got < sizeof line - 1 &&
-                      (count = read(pipeEnds[0], line + got, sizeof line - 1 - got)) > 0;) {
-    got += static_cast<std::size_t>(count);
-  }
-  close(pipeEnds[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
+  const bench::ProcessRun process = bench::RunProcess({FRESH_LOAD_PROGRAM, mode, kFileName}, true);
   FreshRun run;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-      std::sscanf(line, "%lf %lf", &run.seconds, &run.minorFaults) != 2) {
-    std::fprintf(stderr, "fresh_load %s failed: %s\n", mode, line);
+  if (std::sscanf(process.output.c_str(), "%lf %lf", &run.seconds, &run.minorFaults) != 2) {
     std::abort();
   }
   return run;
