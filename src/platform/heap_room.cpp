@@ -95,6 +95,11 @@ HeapRoom::HeapRoom(std::size_t bytes) {
   if (hugePage == 0 || bytes < kWorthARoom || bytes > kLargestRoom) {
     return;
   }
+  // Memory malloc already keeps free (a gradebook let go before a reload)
+  // has been touched: the blocks are better made there.
+  if (mallinfo2().fordblks >= bytes) {
+    return;
+  }
   // 1. Shrink the free top, so that step 2 needs only a small request.
   const std::size_t topSize = static_cast<std::size_t>(HeapEnd() - TopStart());
   if (topSize > 2 * kSmallTop) {
