@@ -322,6 +322,22 @@ TEST_F(FailedSaveTest, FileThatCannotBeCreatedEndsTheProgramOnce) {
   EXPECT_EQ(book, kept);
 }
 
+TEST_F(FailedSaveTest, NothingTouchesTheDiskAfterTheFatalMessage) {
+  std::filesystem::remove("Vellanor.db");
+  files.refuseToCreate = true;
+  EXPECT_FALSE(database.SaveDatabase("Vellanor.db"));
+  files.refuseToCreate = false;
+  // The load that follows a duplication finds no file: it neither creates one
+  // nor says anything more.
+  EXPECT_FALSE(database.LoadDatabase("Vellanor.db"));
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{"Imposible de créer une base de donnée,\nLe programme va "
+                                      "s'arrêter..."}));
+  EXPECT_FALSE(std::filesystem::exists("Vellanor.db"));
+  EXPECT_EQ(files.openingsForWriting, 1);
+  EXPECT_EQ(book, kept);
+}
+
 TEST_F(FailedSaveTest, RealFullDiskFailsTheWriteThatMeetsIt) {
   // The file size limit makes the system refuse writes past it, as a full
   // disk does, through the real files: the write that meets it fails, not a
