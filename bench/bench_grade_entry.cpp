@@ -46,7 +46,7 @@ class BenchMainWindow : public MainWindowOperations {
   bool LoadDatabase(const std::string&) override { return true; }
   bool SaveDatabase(const std::string&) override { return true; }
   void RebuildTree() override {}
-  void ShowInfo(int, int, bool) override {}
+  void ShowInfo(const TreeSelection&) override {}
   QWidget* DialogParent() override { return nullptr; }
 
  private:
