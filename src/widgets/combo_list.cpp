@@ -1,6 +1,10 @@
 #include "widgets/combo_list.h"
 
+#include <algorithm>
+
+#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QScrollBar>
 
 namespace vellanor::widgets {
 
@@ -41,6 +45,14 @@ int ComboList::Position() const {
 void ComboList::SetPosition(int position) {
   setCurrentIndex(position >= 0 && position < count() ? position : -1);
   ShowTextFromItsStart();  // also when the window fills the list quietly
+}
+
+void ComboList::showPopup() {
+  QAbstractItemView* list = view();
+  const int widest = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                     list->verticalScrollBar()->sizeHint().width();
+  list->setMinimumWidth(std::max(width(), widest));
+  QComboBox::showPopup();
 }
 
 void ComboList::ShowTextFromItsStart() {

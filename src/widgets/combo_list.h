@@ -11,7 +11,8 @@
 // typed over it.
 //
 // Also: a long entry shows its beginning, and the dropped-down list shows
-// maxVisibleItems() rows in every style, never a menu as tall as the screen.
+// maxVisibleItems() rows in every style, never a menu as tall as the screen,
+// and is wide enough for its longest entry.
 
 namespace vellanor::widgets {
 
@@ -28,6 +29,10 @@ class ComboList : public QComboBox {
   // Chooses an entry; kNoPosition (or any position without an entry)
   // chooses none and empties the text.
   void SetPosition(int position);
+
+  // The dropped-down list is as wide as its longest entry, so that long
+  // names are read whole.
+  void showPopup() override;
 
  private:
   void ShowTextFromItsStart();
