@@ -205,9 +205,9 @@ void CMainDlg::ShowInfo(const TreeSelection& selection) {
     rows = StudentInfoRows(*record, *student);
   }
   for (const InfoRow& row : rows) {
-    const int index =
+    const int position =
         infoPanel_.InsertRow(infoPanel_.rowCount(), QString::fromStdString(row.label));
-    infoPanel_.SetItemText(index, 1, QString::fromStdString(row.value));
+    infoPanel_.SetItemText(position, 1, QString::fromStdString(row.value));
   }
   // The chart starts again on the first trimester, and its radio button shows it.
   chartMode_ = 1;

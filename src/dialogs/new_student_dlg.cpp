@@ -17,7 +17,7 @@
 namespace vellanor {
 namespace {
 
-constexpr int kBoyIndex = 0;  // "Garçon", then "Fille"
+constexpr int kBoyPosition = 0;  // "Garçon", then "Fille"
 
 template <std::size_t N>
 void LimitTo(QLineEdit& edit, const TextField<N>&) {
@@ -48,7 +48,7 @@ CNewStudentDlg::CNewStudentDlg(MainWindowOperations& main, double scale)
 void CNewStudentDlg::OnInitDialog() {
   FillClassList(classList_, main_.GetGradebook(), true);
   connect(&sex_, &QComboBox::currentIndexChanged, this, [this] { OnSelChangeSex(); });
-  sex_.setCurrentIndex(kBoyIndex);
+  sex_.setCurrentIndex(kBoyPosition);
 
   const StudentRecord blank;
   LimitTo(name_, blank.name);
@@ -72,7 +72,7 @@ void CNewStudentDlg::OnCommand(int id) {
 
 void CNewStudentDlg::OnSelChangeSex() {
   SetStaticIcon(res::kCtlStudentPicture,
-                sex_.currentIndex() == kBoyIndex ? res::kIconBoy : res::kIconGirl);
+                sex_.currentIndex() == kBoyPosition ? res::kIconBoy : res::kIconGirl);
 }
 
 void CNewStudentDlg::OnValidate() {
@@ -106,7 +106,7 @@ void CNewStudentDlg::OnValidate() {
   StudentRecord student;
   AssignText(student.name, name);
   AssignText(student.firstName, firstName);
-  student.sex = sex_.currentIndex() == kBoyIndex ? 1 : 0;
+  student.sex = sex_.currentIndex() == kBoyPosition ? 1 : 0;
   AssignText(student.birthDate, birthDate_.text());
   AssignText(student.birthPlace, birthPlace_.text());
   AssignText(student.info, info_.text());

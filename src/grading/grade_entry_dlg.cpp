@@ -557,8 +557,8 @@ void CGradeEntryDlg::ShowGradeDetails() {
     // column counts as "Note 1".
     const int column = std::max(1, HitTestColumn());
     const int category = CategoryIndex(CheckedTrimester(), CheckedKind());
-    const int index = FindInCategory(record->columns, category, column - 1);
-    grade = index < 0 ? nullptr : &record->columns[static_cast<std::size_t>(index)];
+    const int position = FindInCategory(record->columns, category, column - 1);
+    grade = position < 0 ? nullptr : &record->columns[static_cast<std::size_t>(position)];
   } else {
     const int category = HitTestColumn();
     const std::vector<GradeRecord>* list = &record->columns;
@@ -566,10 +566,10 @@ void CGradeEntryDlg::ShowGradeDetails() {
       const StudentRecord* student = SelectedStudent(*record);
       list = student == nullptr ? nullptr : &student->grades;
     }
-    const int index = list == nullptr || category < 0 || category >= kCategoryCount
-                          ? -1
-                          : FindInCategory(*list, category, row);
-    grade = index < 0 ? nullptr : &(*list)[static_cast<std::size_t>(index)];
+    const int position = list == nullptr || category < 0 || category >= kCategoryCount
+                             ? -1
+                             : FindInCategory(*list, category, row);
+    grade = position < 0 ? nullptr : &(*list)[static_cast<std::size_t>(position)];
   }
   if (grade == nullptr) {
     return;

@@ -390,11 +390,11 @@ QWidget* TemplateDialog::Control(int id) const {
   return it == byId_.end() ? nullptr : it->second;
 }
 
-QWidget* TemplateDialog::ControlAt(int index) const {
-  if (index < 0 || index >= static_cast<int>(controls_.size())) {
+QWidget* TemplateDialog::ControlAt(int position) const {
+  if (position < 0 || position >= static_cast<int>(controls_.size())) {
     return nullptr;
   }
-  return controls_[static_cast<std::size_t>(index)];
+  return controls_[static_cast<std::size_t>(position)];
 }
 
 int TemplateDialog::ControlId(const QWidget* control) {

@@ -48,8 +48,8 @@ class TemplateDialog : public QDialog {
 
   // The control with this ID, or nullptr.
   QWidget* Control(int id) const;
-  // The control made from the template's control `index`, or nullptr.
-  QWidget* ControlAt(int index) const;
+  // The control made from the template's control at `position`, or nullptr.
+  QWidget* ControlAt(int position) const;
   // The control with this ID as its type; a wrong ID or type is a
   // programming error and aborts with a message naming both.
   template <class T>
