@@ -18,7 +18,7 @@
 #include "platform/message_service.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
-#include "school_year.h"
+#include "support/school_year.h"
 
 namespace vellanor {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "model/gradebook.h"
 #include "model/invariants.h"
-#include "school_year.h"
+#include "support/school_year.h"
 #include "support/failing_file_store.h"
 #include "support/fake_main_window.h"
 #include "support/fake_message_service.h"
