@@ -755,6 +755,23 @@ TEST_F(GradeEntryTest, AClickWhileTypingAColumnActsAtOnce) {
   EXPECT_EQ(Book(0).gradeCount[1], 1);
 }
 
+TEST_F(GradeEntryTest, LeavingTheWindowTakesTheMarkAndDetailsShowTheWholeText) {
+  ClassRecord record = Class("6e A", "2026 - 2027", {Student("Martin", "Léa")});
+  AddColumn(record, 1, kWritten, {12}, 1, "Contrôle de géométrie, chapitre 12");
+  ASSERT_EQ(AppendClass(main.book, record), AppendResult::Done);
+  Open();
+  ClickCell(0, 0);
+  EXPECT_EQ(Edit(1139).text(), "Contrôle de géométrie, chapitre 12");  // all 34 characters
+
+  Menu(32791);
+  DoubleClickCell(0, 1);
+  QTest::keyClicks(dlg->CellEditor(), "15");
+  QWidget other;
+  test::ShowActive(other);
+  EXPECT_EQ(dlg->CellEditor(), nullptr);
+  EXPECT_EQ(Grid().ItemText(0, 1), "15");
+}
+
 TEST_F(GradeEntryTest, ModifyingEditorIsSixtyPixelsWide) {
   OpenSixthGrade();
   Menu(32793);
