@@ -1,5 +1,6 @@
 #include "dialogs/delete_dlg.h"
 
+#include "app/database_backups.h"
 #include "app/main_window_operations.h"
 #include "app/record_lists.h"
 #include "model/averages.h"
@@ -55,8 +56,15 @@ void CDeleteDlg::OnValidate() {
     return;  // the class list names no class: nothing is deleted
   }
   platform::MessageService& messages = main_.GetServices().messages;
-  if (CheckedRadioButton(res::kCtlDeleteClassRadio) == res::kCtlDeleteClassRadio) {
-    RemoveClass(book, classList_.Position());
+  const int classPosition = classList_.Position();
+  const bool wholeClass =
+      CheckedRadioButton(res::kCtlDeleteClassRadio) == res::kCtlDeleteClassRadio;
+  if (!BackUpBeforeDeletion(main_, wholeClass ? Deletion::Class : Deletion::Student, classPosition,
+                            studentList_.Position())) {
+    return;
+  }
+  if (wholeClass) {
+    RemoveClass(book, classPosition);
     messages.Inform("Classe éffacée...", "Information", platform::MessageIcon::Information);
   } else {
     // A student list that names no student removes nobody.

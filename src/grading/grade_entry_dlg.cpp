@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "app/database_backups.h"
 #include "app/main_window_operations.h"
 #include "app/qt_text.h"
 #include "app/record_lists.h"
@@ -371,6 +372,11 @@ void CGradeEntryDlg::OnValidate() {
       ValidateAdding();
       break;
     case GradeMode::Deleting:
+      // The copy is named after the class shown, even when a text typed over
+      // the list names none: the deletions are written all the same.
+      if (!BackUpBeforeDeletion(main_, Deletion::GradeColumns, classList_->currentIndex())) {
+        break;  // nothing written: the teacher may cancel or validate again
+      }
       SetMode(GradeMode::Normal);
       main_.SaveDatabase(kDatabaseFileName);
       main_.LoadDatabase(kDatabaseFileName);

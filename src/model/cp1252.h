@@ -22,4 +22,9 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // malformed sequence shows as U+FFFD). Empty when the text can be stored.
 std::vector<std::string> CharactersOutsideCp1252(std::string_view utf8);
 
+// Whether the bytes are well-formed UTF-8 (no overlong form, no surrogate).
+// Windows-1252 text with accented letters almost never is, which tells the
+// two apart in files that do not say which they hold.
+bool IsValidUtf8(std::string_view text);
+
 }  // namespace vellanor

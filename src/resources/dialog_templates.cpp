@@ -23,6 +23,10 @@ ControlTemplate Text(const char* text, DuRect rect, StyleFlags style = 0) {
   return {.id = kNoId, .kind = ControlKind::kStatic, .text = text, .rect = rect, .style = style};
 }
 
+ControlTemplate Link(int id, const char* text, DuRect rect) {
+  return {.id = id, .kind = ControlKind::kStatic, .text = text, .rect = rect, .style = kLinkLabel};
+}
+
 ControlTemplate Group(int id, const char* text, DuRect rect) {
   return {.id = id, .kind = ControlKind::kGroupBox, .text = text, .rect = rect};
 }
@@ -73,6 +77,10 @@ ControlTemplate Tree(int id, DuRect rect, StyleFlags style) {
 
 ControlTemplate List(int id, DuRect rect, StyleFlags style) {
   return {.id = id, .kind = ControlKind::kListView, .rect = rect, .style = kTabStop | style};
+}
+
+ControlTemplate MonthCalendar(int id, DuRect rect) {
+  return {.id = id, .kind = ControlKind::kMonthCalendar, .rect = rect, .style = kTabStop};
 }
 
 constexpr StyleFlags kModalDialog = dlg::kCaption;
@@ -247,11 +255,44 @@ DialogTemplate GradeEntry() {
           }};
 }
 
+DialogTemplate AboutBox() {
+  return {.id = kDlgAbout,
+          .caption = "A propos de Vellanor",
+          .width = 235,
+          .height = 55,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
+              Icon(kCtlAboutIcon, kIconVellanor, {5, 6, 20, 20}),
+              Text("Vellanor version 2.0", {40, 15, 119, 8}, kNoPrefix),
+              Text("Carnet de notes du professeur", {40, 25, 119, 8}),
+              Link(kCtlAboutLink, "Email", {40, 35, 113, 13}),
+              IconButton(kIdOk, "OK", {172, 12, 52, 28}, kDefaultButton),
+          }};
+}
+
+DialogTemplate Calendar() {
+  return {.id = kDlgCalendar,
+          .caption = "Calendrier",
+          .width = 192,
+          .height = 141,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
+              IconButton(kIdOk, "Quitter", {131, 4, 57, 21}, kDefaultButton),
+              MonthCalendar(kCtlCalendar, {0, 28, 191, 112}),
+          }};
+}
+
 const std::map<int, DialogTemplate>& Registry() {
   static const std::map<int, DialogTemplate> registry = [] {
     std::map<int, DialogTemplate> all;
-    for (DialogTemplate t :
-         {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(), GradeEntry()}) {
+    for (DialogTemplate t : {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(),
+                             GradeEntry(), AboutBox(), Calendar()}) {
       const int id = t.id;
       all.emplace(id, std::move(t));
     }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "consistency_check.h"
+#include "csv_commands.h"
 #include "database_file.h"
 #include "gradebook_json.h"
 #include "model/database_messages.h"
@@ -35,6 +36,7 @@ void PrintUsage(std::ostream& stream) {
     stream << "  " << kProgram << (mode.option.empty() ? "" : " ") << mode.option << " FILE\n"
            << "      " << mode.help << "\n";
   }
+  PrintCsvUsage(stream);
   stream << "Exit status: 0 done, 1 the file is missing or the program would refuse it, "
             "2 bad arguments.\n";
 }
@@ -100,6 +102,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     PrintUsage(out);
     return kExitOk;
+  }
+  if (IsCsvCommand(args)) {
+    return RunCsvCommand(args, out, err, ReadOrReport);
   }
   // FILE alone, or one option and FILE; "--" lets a file name start with "-".
   const Mode* mode = nullptr;
