@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPersistentModelIndex>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -105,22 +106,25 @@ void MakeSingleExpand(QTreeWidget* tree) {
 // anywhere on a row is on its item.
 class TreeColumnFitter : public QObject {
  public:
-  explicit TreeColumnFitter(QTreeWidget* tree) : QObject(tree), tree_(tree) {
-    tree->header()->setStretchLastSection(false);
-    tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    tree->viewport()->installEventFilter(this);
+  explicit TreeColumnFitter(QTreeWidget* tree)
+      : QObject(tree), viewport_(tree->viewport()), header_(tree->header()) {
+    header_->setStretchLastSection(false);
+    header_->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    viewport_->installEventFilter(this);
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == tree_->viewport() && event->type() == QEvent::Resize) {
-      tree_->header()->setMinimumSectionSize(tree_->viewport()->width());
+    // Only the pointers kept: the tree may be half destroyed by now.
+    if (watched == viewport_ && event->type() == QEvent::Resize && header_ != nullptr) {
+      header_->setMinimumSectionSize(viewport_->width());
     }
     return QObject::eventFilter(watched, event);
   }
 
  private:
-  QTreeWidget* tree_;
+  QWidget* viewport_;
+  QPointer<QHeaderView> header_;
 };
 
 // A group box drawn as a dialog frame: an etched rectangle whose top line
