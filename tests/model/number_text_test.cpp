@@ -48,6 +48,10 @@ TEST(ReadLeadingNumberTest, GivesZeroForWhatIsNotADecimalNumber) {
                            "inf", "-inf", "infinity", "nan", "NAN(1)", "INF"}) {
     EXPECT_EQ(ReadLeadingNumber(text), 0.0) << text;
   }
+  // A sign before no number leaves a plain zero, which prints "0.00".
+  for (const char* text : {"-", "-.", " -.&", "-e5"}) {
+    EXPECT_FALSE(std::signbit(ReadLeadingNumber(text))) << text;
+  }
   // Hexadecimal is not read: "0x1A" stops after its 0.
   EXPECT_EQ(ReadLeadingNumber("0x1A"), 0.0);
   EXPECT_EQ(ReadLeadingNumber("0X10p2"), 0.0);
