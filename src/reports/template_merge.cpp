@@ -1,0 +1,249 @@
+#include "reports/template_merge.h"
+
+#include <array>
+
+#include "model/format.h"
+
+namespace vellanor {
+namespace {
+
+// What a placeholder stands for. Categories index the six (trimester, kind)
+// pairs; a chart's `number` is its trimester (0 for the whole year).
+enum class Value {
+  ClassName,
+  ClassYear,
+  ClassInfo,
+  StudentCount,
+  StudentList,
+  GradeCount,
+  ClassGrades,
+  ClassAverage,
+  ClassChart,
+  LastName,
+  FirstName,
+  Sex,
+  BirthDate,
+  BirthPlace,
+  StudentInfo,
+  StudentGrades,
+  StudentAverage,
+  StudentChart,
+};
+
+struct Placeholder {
+  const char* text;
+  Value value;
+  int number = 0;
+};
+
+// Table order matters: a value inserted by one entry is searched by every
+// later one. No placeholder contains one that comes before it.
+constexpr std::array<Placeholder, 27> kClassPlaceholders{{
+    {"$$CLASSE", Value::ClassName},
+    {"$$ANNEE", Value::ClassYear},
+    {"$$INFORMATION", Value::ClassInfo},
+    {"$$NBELEVES", Value::StudentCount},
+    {"$$LISTELEVES", Value::StudentList},
+    {"$$NBNOTESECRITES1", Value::GradeCount, 0},
+    {"$$NOTESECRITES1", Value::ClassGrades, 0},
+    {"$$MOYENNEECRITE1", Value::ClassAverage, 0},
+    {"$$NBNOTESORALES1", Value::GradeCount, 1},
+    {"$$NOTESORALES1", Value::ClassGrades, 1},
+    {"$$MOYENNEORALE1", Value::ClassAverage, 1},
+    {"$$NBNOTESECRITES2", Value::GradeCount, 2},
+    {"$$NOTESECRITES2", Value::ClassGrades, 2},
+    {"$$MOYENNEECRITE2", Value::ClassAverage, 2},
+    {"$$NBNOTESORALES2", Value::GradeCount, 3},
+    {"$$NOTESORALES2", Value::ClassGrades, 3},
+    {"$$MOYENNEORALE2", Value::ClassAverage, 3},
+    {"$$NBNOTESECRITES3", Value::GradeCount, 4},
+    {"$$NOTESECRITES3", Value::ClassGrades, 4},
+    {"$$MOYENNEECRITE3", Value::ClassAverage, 4},
+    {"$$NBNOTESORALES3", Value::GradeCount, 5},
+    {"$$NOTESORALES3", Value::ClassGrades, 5},
+    {"$$MOYENNEORALE3", Value::ClassAverage, 5},
+    {"$$GRAPHT1", Value::ClassChart, 1},
+    {"$$GRAPHT2", Value::ClassChart, 2},
+    {"$$GRAPHT3", Value::ClassChart, 3},
+    {"$$GRAPHALL", Value::ClassChart, 0},
+}};
+
+constexpr std::array<Placeholder, 22> kStudentPlaceholders{{
+    {"$$STUNOM", Value::LastName},
+    {"$$STUPRENOM", Value::FirstName},
+    {"$$STUSEX", Value::Sex},
+    {"$$STUDDN", Value::BirthDate},
+    {"$$STULDN", Value::BirthPlace},
+    {"$$STUINFO", Value::StudentInfo},
+    {"$$STUNOTESECRITES1", Value::StudentGrades, 0},
+    {"$$STUMOYENNEECRITE1", Value::StudentAverage, 0},
+    {"$$STUNOTESORALES1", Value::StudentGrades, 1},
+    {"$$STUMOYENNEORALE1", Value::StudentAverage, 1},
+    {"$$STUNOTESECRITES2", Value::StudentGrades, 2},
+    {"$$STUMOYENNEECRITE2", Value::StudentAverage, 2},
+    {"$$STUNOTESORALES2", Value::StudentGrades, 3},
+    {"$$STUMOYENNEORALE2", Value::StudentAverage, 3},
+    {"$$STUNOTESECRITES3", Value::StudentGrades, 4},
+    {"$$STUMOYENNEECRITE3", Value::StudentAverage, 4},
+    {"$$STUNOTESORALES3", Value::StudentGrades, 5},
+    {"$$STUMOYENNEORALE3", Value::StudentAverage, 5},
+    {"$$GRAPHT1", Value::StudentChart, 1},
+    {"$$GRAPHT2", Value::StudentChart, 2},
+    {"$$GRAPHT3", Value::StudentChart, 3},
+    {"$$GRAPHALL", Value::StudentChart, 0},
+}};
+
+// One item per grade of the category, in list order: " 12.50 (Coef: 1.00,
+// Info: DS1) -", " 8.00 (Coef: 2.00) -", or " abs -" for an absence.
+void AppendGradeList(std::string& out, const std::vector<GradeRecord>& grades, int category) {
+  for (const GradeRecord& grade : grades) {
+    if (grade.Category() != category) {
+      continue;
+    }
+    if (IsAbsent(grade.value)) {
+      out += " abs -";
+      continue;
+    }
+    out += ' ';
+    out += FormatMark(grade.value);
+    out += " (Coef: ";
+    out += FormatAverage(grade.coefficient);
+    if (!grade.info.Empty()) {
+      out += ", Info: ";
+      AppendRtfEscaped(out, grade.info.View());
+    }
+    out += ") -";
+  }
+}
+
+// " name first name -" for every student, in list order.
+void AppendStudentList(std::string& out, const ClassRecord& record) {
+  for (const StudentRecord& student : record.students) {
+    out += ' ';
+    AppendRtfEscaped(out, student.name.View());
+    out += ' ';
+    AppendRtfEscaped(out, student.firstName.View());
+    out += " -";
+  }
+}
+
+// The value of a text placeholder (every kind but the charts).
+void AppendValue(std::string& out, const Placeholder& entry, const ClassRecord& record,
+                 const StudentRecord* student) {
+  const auto category = static_cast<std::size_t>(entry.number);
+  switch (entry.value) {
+    case Value::ClassName:
+      return AppendRtfEscaped(out, record.name.View());
+    case Value::ClassYear:
+      return AppendRtfEscaped(out, record.year.View());
+    case Value::ClassInfo:
+      return AppendRtfEscaped(out, record.info.View());
+    case Value::StudentCount:
+      out += std::to_string(record.studentCount);
+      return;
+    case Value::StudentList:
+      return AppendStudentList(out, record);
+    case Value::GradeCount:
+      out += std::to_string(record.gradeCount[category]);
+      return;
+    case Value::ClassGrades:
+      return AppendGradeList(out, record.columns, entry.number);
+    case Value::ClassAverage:
+      out += FormatAverage(record.average[category]);
+      return;
+    case Value::LastName:
+      return AppendRtfEscaped(out, student->name.View());
+    case Value::FirstName:
+      return AppendRtfEscaped(out, student->firstName.View());
+    case Value::Sex:
+      out += student->IsBoy() ? "Gar\xE7on" : "Fille";
+      return;
+    case Value::BirthDate:
+      return AppendRtfEscaped(out, student->birthDate.View());
+    case Value::BirthPlace:
+      return AppendRtfEscaped(out, student->birthPlace.View());
+    case Value::StudentInfo:
+      return AppendRtfEscaped(out, student->info.View());
+    case Value::StudentGrades:
+      return AppendGradeList(out, student->grades, entry.number);
+    case Value::StudentAverage:
+      out += FormatAverage(student->average[category]);
+      return;
+    case Value::ClassChart:
+    case Value::StudentChart:
+      return;
+  }
+}
+
+// Replaces every non-overlapping occurrence of `placeholder`, left to right,
+// in one sweep: the inserted value is not searched again by this entry.
+void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view value) {
+  std::size_t found = text.find(placeholder);
+  if (found == std::string::npos) {
+    return;
+  }
+  std::string merged;
+  merged.reserve(text.size() + value.size());
+  std::size_t from = 0;
+  while (found != std::string::npos) {
+    merged.append(text, from, found - from);
+    merged.append(value);
+    from = found + placeholder.size();
+    found = text.find(placeholder, from);
+  }
+  merged.append(text, from, std::string::npos);
+  text.swap(merged);
+}
+
+bool IsChart(const Placeholder& entry) {
+  return entry.value == Value::ClassChart || entry.value == Value::StudentChart;
+}
+
+// One pass over a table. A chart is drawn only when its placeholder occurs:
+// drawing it costs far more than looking for it.
+template <std::size_t N>
+void RunPass(std::string& text, const std::array<Placeholder, N>& table, const ClassRecord& record,
+             const StudentRecord* student, const ChartMaker* charts) {
+  std::string value;
+  for (const Placeholder& entry : table) {
+    value.clear();
+    if (IsChart(entry)) {
+      if (charts == nullptr || text.find(entry.text) == std::string::npos) {
+        continue;  // left as typed for a later pass, or for good
+      }
+      const std::vector<GradeRecord>& grades =
+          entry.value == Value::ClassChart ? record.columns : student->grades;
+      value = (*charts)(record, grades, entry.number);
+    } else {
+      AppendValue(value, entry, record, student);
+    }
+    ReplaceAll(text, entry.text, value);
+  }
+}
+
+}  // namespace
+
+void AppendRtfEscaped(std::string& out, std::string_view text) {
+  for (const char c : text) {
+    if (c == '\\' || c == '{' || c == '}') {
+      out += '\\';
+    }
+    out += c;
+  }
+}
+
+std::string MergeTemplate(std::string_view templateText, const ClassRecord& record,
+                          const StudentRecord* student, bool classMode, const ChartMaker& charts) {
+  const std::size_t nul = templateText.find('\0');
+  std::string text(templateText.substr(0, nul));
+  const ChartMaker* chartMaker = charts ? &charts : nullptr;
+  // Class charts only in class mode: in student mode the student pass takes
+  // the chart placeholders.
+  RunPass(text, kClassPlaceholders, record, student, classMode ? chartMaker : nullptr);
+  if (student != nullptr && !classMode) {
+    RunPass(text, kStudentPlaceholders, record, student, chartMaker);
+  }
+  return text;
+}
+
+}  // namespace vellanor
