@@ -5,6 +5,7 @@
 #include "dialogs/new_class_dlg.h"
 #include "dialogs/new_student_dlg.h"
 #include "grading/grade_entry_dlg.h"
+#include "reports/reports_dlg.h"
 #include "resources/ids.h"
 
 namespace vellanor {
@@ -28,7 +29,8 @@ void InstallCommands(CMainDlg& main) {
 
   OnCommands(main, {res::kCmdGrading}, Opens<CGradeEntryDlg>(main));
 
-  // Reports: res::kCmdReport (32780).
+  OnCommands(main, {res::kCmdReport}, Opens<CReportsDlg>(main));
+
   // Import/export: res::kCmdImportExport (32819).
   // Calendar: res::kCmdCalendar (32783); calculator: res::kCmdCalculator (32785);
   // help: res::kCmdHelp (32773).
