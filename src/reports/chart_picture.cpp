@@ -221,11 +221,12 @@ void ChartCanvas::AppendPixelsAsHex(std::string& out) const {
     }
     return digits;
   }();
-  const std::size_t start = out.size();
-  out.resize(start + static_cast<std::size_t>(kWidth) * kHeight * 6);
-  char* digit = out.data() + start;
+  // A row at a time through a small buffer: the document's memory is written
+  // once, never cleared first.
+  std::array<char, kWidth * 6> row;
   for (int y = 0; y < kHeight; ++y) {
     const auto* pixel = reinterpret_cast<const std::uint32_t*>(image_.constScanLine(y));
+    char* digit = row.data();
     for (int x = 0; x < kWidth; ++x) {
       const std::uint32_t value = pixel[x];
       for (const int shift : {0, 8, 16}) {  // blue, green, red
@@ -235,6 +236,7 @@ void ChartCanvas::AppendPixelsAsHex(std::string& out) const {
         digit += 2;
       }
     }
+    out.append(row.data(), row.size());
   }
 }
 
@@ -244,8 +246,8 @@ std::string ChartCanvas::PixelsAsHex() const {
   return out;
 }
 
-std::string MakeChartPicture(const ClassRecord& record, const std::vector<GradeRecord>& grades,
-                             int trimester) {
+void AppendChartPicture(std::string& out, const ClassRecord& record,
+                        const std::vector<GradeRecord>& grades, int trimester) {
   ChartCanvas canvas;
   canvas.DrawFlippedText(GreyPen(), 30, 180, QStringLiteral("Note"));
   if (trimester >= 0 && trimester <= 3) {
@@ -260,9 +262,14 @@ std::string MakeChartPicture(const ClassRecord& record, const std::vector<GradeR
     }
   }
   DrawAxes(canvas);
+  AppendPictureGroup(out, canvas);
+}
+
+std::string MakeChartPicture(const ClassRecord& record, const std::vector<GradeRecord>& grades,
+                             int trimester) {
   std::string picture;
   picture.reserve(kChartPictureLength);
-  AppendPictureGroup(picture, canvas);
+  AppendChartPicture(picture, record, grades, trimester);
   return picture;
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "model/records.h"
+#include "reports/template_merge.h"
 
 namespace vellanor {
 
@@ -49,9 +50,6 @@ class ChartCanvas {
   QImage image_;
 };
 
-// The length of every chart picture's text.
-inline constexpr std::size_t kChartPictureLength = 480374;
-
 // Draws the chart of a grade list (a class's grade columns or a student's
 // marks, spaced by the class's grade counts) for trimester 1, 2 or 3, or
 // the whole year for 0, and returns it as an RTF picture group: a Windows
@@ -59,5 +57,8 @@ inline constexpr std::size_t kChartPictureLength = 480374;
 // bottom. Always kChartPictureLength characters.
 std::string MakeChartPicture(const ClassRecord& record, const std::vector<GradeRecord>& grades,
                              int trimester);
+// The same picture appended to `out`: the chart maker of the program.
+void AppendChartPicture(std::string& out, const ClassRecord& record,
+                        const std::vector<GradeRecord>& grades, int trimester);
 
 }  // namespace vellanor

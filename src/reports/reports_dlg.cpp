@@ -293,7 +293,7 @@ void CReportsDlg::Produce(const std::string& templateText, const Document& docum
   if (!classMode && student == nullptr) {
     return;
   }
-  const ChartMaker charts = charts_.isChecked() ? ChartMaker(MakeChartPicture) : ChartMaker();
+  const ChartMaker charts = charts_.isChecked() ? ChartMaker(AppendChartPicture) : ChartMaker();
   const std::string merged = MergeTemplate(templateText, *record, student, classMode, charts);
   const DocumentTarget target{printMode_.isChecked(), directory_.text().toStdString()};
   WriteDocument(main_.GetServices(), merged, document.name, target);

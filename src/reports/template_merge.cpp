@@ -1,6 +1,7 @@
 #include "reports/template_merge.h"
 
 #include <array>
+#include <cstring>
 
 #include "model/format.h"
 
@@ -199,26 +200,79 @@ bool IsChart(const Placeholder& entry) {
   return entry.value == Value::ClassChart || entry.value == Value::StudentChart;
 }
 
-// One pass over a table. A chart is drawn only when its placeholder occurs:
-// drawing it costs far more than looking for it.
+// One pass over a table's text placeholders; its charts come after them all.
 template <std::size_t N>
-void RunPass(std::string& text, const std::array<Placeholder, N>& table, const ClassRecord& record,
-             const StudentRecord* student, const ChartMaker* charts) {
+void RunTextPass(std::string& text, const std::array<Placeholder, N>& table,
+                 const ClassRecord& record, const StudentRecord* student) {
   std::string value;
   for (const Placeholder& entry : table) {
-    value.clear();
-    if (IsChart(entry)) {
-      if (charts == nullptr || text.find(entry.text) == std::string::npos) {
-        continue;  // left as typed for a later pass, or for good
-      }
-      const std::vector<GradeRecord>& grades =
-          entry.value == Value::ClassChart ? record.columns : student->grades;
-      value = (*charts)(record, grades, entry.number);
-    } else {
+    if (!IsChart(entry)) {
+      value.clear();
       AppendValue(value, entry, record, student);
+      ReplaceAll(text, entry.text, value);
     }
-    ReplaceAll(text, entry.text, value);
   }
+}
+
+// The chart placeholders close the pass that takes them, in the order
+// "$$GRAPHT1", "$$GRAPHT2", "$$GRAPHT3", "$$GRAPHALL". No two of them can
+// overlap, and a picture holds no "$$" and starts and ends with a line feed,
+// so it can neither hold nor make up a placeholder: one sweep replacing each
+// of the four by its picture gives the text the four replacements in turn
+// would. The pictures are drawn straight into the document, built once, and
+// only for the placeholders that occur.
+void ReplaceCharts(std::string& text, const std::array<Placeholder, 4>& charts,
+                   const ClassRecord& record, const std::vector<GradeRecord>& grades,
+                   const ChartMaker& maker) {
+  struct Occurrence {
+    std::size_t at;
+    std::size_t chart;
+  };
+  std::vector<Occurrence> found;
+  for (std::size_t at = text.find("$$GRAPH"); at != std::string::npos;
+       at = text.find("$$GRAPH", at + 1)) {
+    for (std::size_t chart = 0; chart < charts.size(); ++chart) {
+      if (std::string_view(text).substr(at).starts_with(charts[chart].text)) {
+        found.push_back({at, chart});
+        at += std::strlen(charts[chart].text) - 1;
+        break;
+      }
+    }
+  }
+  if (found.empty()) {
+    return;
+  }
+  // Each chart is drawn once, where it first occurs, and copied from there.
+  struct Picture {
+    std::size_t at = 0;
+    std::size_t size = 0;
+    bool drawn = false;
+  };
+  std::array<Picture, 4> pictures{};
+  std::string merged;
+  merged.reserve(text.size() + found.size() * kChartPictureLength);
+  std::size_t from = 0;
+  for (const Occurrence& occurrence : found) {
+    merged.append(text, from, occurrence.at - from);
+    Picture& picture = pictures[occurrence.chart];
+    if (picture.drawn) {
+      merged.append(merged, picture.at, picture.size);
+    } else {
+      picture.at = merged.size();
+      maker(merged, record, grades, charts[occurrence.chart].number);
+      picture.size = merged.size() - picture.at;
+      picture.drawn = true;
+    }
+    from = occurrence.at + std::strlen(charts[occurrence.chart].text);
+  }
+  merged.append(text, from, std::string::npos);
+  text.swap(merged);
+}
+
+// The last four entries of a table: its charts.
+template <std::size_t N>
+std::array<Placeholder, 4> ChartEntries(const std::array<Placeholder, N>& table) {
+  return {table[N - 4], table[N - 3], table[N - 2], table[N - 1]};
 }
 
 }  // namespace
@@ -236,12 +290,17 @@ std::string MergeTemplate(std::string_view templateText, const ClassRecord& reco
                           const StudentRecord* student, bool classMode, const ChartMaker& charts) {
   const std::size_t nul = templateText.find('\0');
   std::string text(templateText.substr(0, nul));
-  const ChartMaker* chartMaker = charts ? &charts : nullptr;
-  // Class charts only in class mode: in student mode the student pass takes
-  // the chart placeholders.
-  RunPass(text, kClassPlaceholders, record, student, classMode ? chartMaker : nullptr);
+  RunTextPass(text, kClassPlaceholders, record, student);
+  // Class charts only in class mode: in student mode the chart placeholders
+  // stay for the student pass.
+  if (classMode && charts) {
+    ReplaceCharts(text, ChartEntries(kClassPlaceholders), record, record.columns, charts);
+  }
   if (student != nullptr && !classMode) {
-    RunPass(text, kStudentPlaceholders, record, student, chartMaker);
+    RunTextPass(text, kStudentPlaceholders, record, student);
+    if (charts) {
+      ReplaceCharts(text, ChartEntries(kStudentPlaceholders), record, student->grades, charts);
+    }
   }
   return text;
 }

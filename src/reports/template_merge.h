@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -9,11 +10,15 @@
 
 namespace vellanor {
 
-// Builds the RTF picture of a chart: the class (whose grade counts space the
-// points), the grade list to plot, and the trimester (1 to 3, or 0 for the
-// whole year). MakeChartPicture is the program's; tests give their own.
-using ChartMaker = std::function<std::string(
-    const ClassRecord& record, const std::vector<GradeRecord>& grades, int trimester)>;
+// Appends the RTF picture of a chart to `out`: the class (whose grade counts
+// space the points), the grade list to plot, and the trimester (1 to 3, or 0
+// for the whole year). AppendChartPicture is the program's; tests give
+// their own.
+using ChartMaker = std::function<void(std::string& out, const ClassRecord& record,
+                                      const std::vector<GradeRecord>& grades, int trimester)>;
+
+// The length of every picture the program draws, used to size documents.
+inline constexpr std::size_t kChartPictureLength = 480374;
 
 // Fills a report template for one class (class mode, no student) or for one
 // student of that class: every "$$..." placeholder of the class table, then

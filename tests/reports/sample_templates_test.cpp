@@ -63,7 +63,7 @@ TEST(SampleTemplatesTest, TheShippedTemplatesUseEveryPlaceholderOfTheirKind) {
                      {"$$STUNOTESECRITES", "$$STUMOYENNEECRITE", "$$STUNOTESORALES",
                       "$$STUMOYENNEORALE", "$$GRAPHT"});
   const std::string merged =
-      MergeTemplate(card, record, &record.students[0], false, ChartMaker(MakeChartPicture));
+      MergeTemplate(card, record, &record.students[0], false, ChartMaker(AppendChartPicture));
   EXPECT_EQ(merged.find("$$"), std::string::npos);
   EXPECT_TRUE(IsOneBalancedGroup(merged));
   EXPECT_GT(merged.size(), 4 * kChartPictureLength);
@@ -76,7 +76,7 @@ TEST(SampleTemplatesTest, TheShippedTemplatesUseEveryPlaceholderOfTheirKind) {
                      {"$$NBNOTESECRITES", "$$NOTESECRITES", "$$MOYENNEECRITE", "$$NBNOTESORALES",
                       "$$NOTESORALES", "$$MOYENNEORALE", "$$GRAPHT"});
   const std::string merged2 =
-      MergeTemplate(summary, record, nullptr, true, ChartMaker(MakeChartPicture));
+      MergeTemplate(summary, record, nullptr, true, ChartMaker(AppendChartPicture));
   EXPECT_EQ(merged2.find("$$"), std::string::npos);
   EXPECT_TRUE(IsOneBalancedGroup(merged2));
   EXPECT_GT(merged2.size(), 4 * kChartPictureLength);

@@ -22,9 +22,10 @@ struct ChartProbe {
   std::vector<Call> calls;
 
   ChartMaker Maker() {
-    return [this](const ClassRecord&, const std::vector<GradeRecord>& grades, int trimester) {
+    return [this](std::string& out, const ClassRecord&, const std::vector<GradeRecord>& grades,
+                  int trimester) {
       calls.push_back({&grades, trimester});
-      return "<chart " + std::to_string(trimester) + " of " + std::to_string(grades.size()) + ">";
+      out += "<chart " + std::to_string(trimester) + " of " + std::to_string(grades.size()) + ">";
     };
   }
 };

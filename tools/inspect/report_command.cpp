@@ -131,7 +131,7 @@ int ReportFile(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitRefused;
   }
   const auto application = request->charts ? DrawingApplication() : nullptr;
-  const ChartMaker charts = request->charts ? ChartMaker(MakeChartPicture) : ChartMaker();
+  const ChartMaker charts = request->charts ? ChartMaker(AppendChartPicture) : ChartMaker();
   const std::string merged =
       MergeTemplate(*templateText, *record, student, student == nullptr, charts);
   out.write(merged.data(), static_cast<std::streamsize>(merged.size()));
