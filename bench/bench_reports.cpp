@@ -23,8 +23,7 @@
 #include <string>
 #include <vector>
 
-#include <QGuiApplication>
-
+#include "offscreen_main.h"
 #include "platform/clock.h"
 #include "platform/file_chooser.h"
 #include "platform/file_store.h"
@@ -195,14 +194,5 @@ BENCHMARK(BM_ClassReportCardsToDisk)->UseManualTime()->Unit(benchmark::kMillisec
 }  // namespace vellanor
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarksOffscreen(argc, argv);
 }

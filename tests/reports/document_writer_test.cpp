@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "report_files.h"
 #include "reports/document_names.h"
 #include "support/failing_file_store.h"
 #include "support/fake_services.h"
@@ -21,19 +22,8 @@ namespace {
 namespace fs = std::filesystem;
 using platform::MessageIcon;
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> FilesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using test::FilesIn;
+using test::ReadText;
 
 // Print mode writes beside the data folder: the test works in a "data"
 // folder of its own temporary directory, so that "../ToPrint" stays inside.

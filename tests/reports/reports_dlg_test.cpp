@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "report_files.h"
 #include "support/fake_main_window.h"
 #include "support/record_builders.h"
 #include "widgets/icon_button.h"
@@ -28,19 +29,8 @@ namespace fs = std::filesystem;
 using platform::MessageIcon;
 using test::FakeMainWindow;
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> FilesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using test::FilesIn;
+using test::ReadText;
 
 // Three classes; "4e B" has two students named Martin.
 void PrepareSchool(FakeMainWindow& main) {
