@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <new>
+#include <exception>
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -277,7 +277,8 @@ void CReportsDlg::OnProduce() {
     for (const Document& document : documents) {
       Produce(*templateText, document);
     }
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception&) {
+    // Out of memory, or a template that would make a document too large.
     messages.Inform("Erreur à la création du document", "Erreur!", MessageIcon::Stop);
   }
 }

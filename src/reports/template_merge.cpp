@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <stdexcept>
 
 #include "model/format.h"
 
@@ -176,6 +177,14 @@ void AppendValue(std::string& out, const Placeholder& entry, const ClassRecord& 
   }
 }
 
+// A template that repeats a long value or a chart many thousand times would
+// take all the memory there is.
+void CheckDocumentSize(std::size_t size) {
+  if (size > kLargestDocument) {
+    throw std::length_error("report document too large");
+  }
+}
+
 // Replaces every non-overlapping occurrence of `placeholder`, left to right,
 // in one sweep: the inserted value is not searched again by this entry.
 void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view value) {
@@ -188,6 +197,7 @@ void ReplaceAll(std::string& text, std::string_view placeholder, std::string_vie
   std::size_t from = 0;
   while (found != std::string::npos) {
     merged.append(text, from, found - from);
+    CheckDocumentSize(merged.size() + value.size());
     merged.append(value);
     from = found + placeholder.size();
     found = text.find(placeholder, from);
@@ -250,6 +260,7 @@ void ReplaceCharts(std::string& text, const std::array<Placeholder, 4>& charts,
   };
   std::array<Picture, 4> pictures{};
   std::string merged;
+  CheckDocumentSize(text.size() + found.size() * kChartPictureLength);
   merged.reserve(text.size() + found.size() * kChartPictureLength);
   std::size_t from = 0;
   for (const Occurrence& occurrence : found) {

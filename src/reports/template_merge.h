@@ -20,6 +20,9 @@ using ChartMaker = std::function<void(std::string& out, const ClassRecord& recor
 // The length of every picture the program draws, used to size documents.
 inline constexpr std::size_t kChartPictureLength = 480374;
 
+// No document grows past this size (1 GiB).
+inline constexpr std::size_t kLargestDocument = std::size_t{1} << 30;
+
 // Fills a report template for one class (class mode, no student) or for one
 // student of that class: every "$$..." placeholder of the class table, then
 // of the student table, is replaced wherever it occurs, in table order, so a
@@ -31,6 +34,9 @@ inline constexpr std::size_t kChartPictureLength = 480374;
 // The template is Windows-1252 text and ends at its first NUL byte; its
 // bytes are kept as they are. Inserted texts are made safe for RTF: "\",
 // "{" and "}" are escaped, every other byte is inserted as it is.
+//
+// Throws std::length_error rather than build a document larger than
+// kLargestDocument.
 std::string MergeTemplate(std::string_view templateText, const ClassRecord& record,
                           const StudentRecord* student, bool classMode, const ChartMaker& charts);
 

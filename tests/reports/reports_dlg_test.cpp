@@ -218,6 +218,19 @@ TEST(ReportsDlgTest, ProducingClassesSavesOneDocumentEach) {
   EXPECT_EQ(messages.shown.size(), 6u);
   EXPECT_TRUE(d.dialog.isVisible());
   EXPECT_EQ(main.saves, 0);
+
+  // A template that would make documents of gigabytes is stopped at once.
+  std::ofstream huge("huge.rtf", std::ios::binary);
+  for (int i = 0; i < 2300; ++i) {
+    huge << "$$GRAPHT1 ";
+  }
+  huge.close();
+  d.TemplatePath().setText("huge.rtf");
+  d.Control<QCheckBox>(1112).click();
+  d.Click(1075);
+  EXPECT_EQ(messages.Texts().back(), "Erreur à la création du document");
+  EXPECT_EQ(messages.shown.size(), 7u);
+  EXPECT_EQ(FilesIn("out").size(), 3u);
 }
 
 TEST(ReportsDlgTest, ProducingStudentsGivesEachSelectedStudentADocument) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,12 @@ TEST(TemplateMergeTest, ChartsOnlyWithTheCheckBoxAndFromTheModesOwnGrades) {
   EXPECT_EQ(MergeTemplate(text, record, &durand, false, {}), text);
   ChartProbe unused;
   EXPECT_EQ(ClassMerge("$$CLASSE", record, unused.Maker()), "4e B");
+  // Charts enough to pass a gigabyte are refused before any is drawn.
+  std::string many;
+  for (int i = 0; i < 2300; ++i) {
+    many += "$$GRAPHALL ";
+  }
+  EXPECT_THROW(ClassMerge(many, record, unused.Maker()), std::length_error);
   EXPECT_TRUE(unused.calls.empty());
 }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -132,8 +133,13 @@ int ReportFile(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   const auto application = request->charts ? DrawingApplication() : nullptr;
   const ChartMaker charts = request->charts ? ChartMaker(AppendChartPicture) : ChartMaker();
-  const std::string merged =
-      MergeTemplate(*templateText, *record, student, student == nullptr, charts);
+  std::string merged;
+  try {
+    merged = MergeTemplate(*templateText, *record, student, student == nullptr, charts);
+  } catch (const std::exception&) {
+    err << "vellanor-inspect: the document would be too large\n";
+    return kExitRefused;
+  }
   out.write(merged.data(), static_cast<std::streamsize>(merged.size()));
   out.flush();
   return out ? kExitOk : kExitRefused;
