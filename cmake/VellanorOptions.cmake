@@ -14,11 +14,23 @@ if(VELLANOR_SANITIZE)
   target_link_options(vellanor_options INTERFACE ${_vellanor_san})
 endif()
 
-# Adds a static library for one layer of src/, from every source file of its folder.
+# Adds a static library for one layer of src/, from every source file of its
+# folder and of its subfolders that are not libraries of their own.
 function(vellanor_layer name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE _sources CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  # A subfolder with a CMakeLists.txt of its own is a library of its own.
+  file(GLOB_RECURSE _own_lists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(_list ${_own_lists})
+    get_filename_component(_dir ${_list} DIRECTORY)
+    foreach(_source ${_sources})
+      string(FIND "${_source}" "${_dir}/" _at)
+      if(_at EQUAL 0)
+        list(REMOVE_ITEM _sources ${_source})
+      endif()
+    endforeach()
+  endforeach()
   set(_compiled ${_sources})
   list(FILTER _compiled INCLUDE REGEX "\\.(cpp|qrc)$")
   if(_compiled)

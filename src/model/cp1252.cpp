@@ -45,8 +45,11 @@ char ByteOf(char32_t cp) {
   return '?';
 }
 
-// Decodes one UTF-8 sequence at `pos`, advancing it; returns U+FFFD for a
-// malformed or overlong sequence or a surrogate (which then maps to '?').
+// Marks a malformed sequence; lies outside Unicode, so it maps to '?'.
+constexpr char32_t kMalformed = 0x110000;
+
+// Decodes one UTF-8 sequence at `pos`, advancing it; returns kMalformed for a
+// malformed or overlong sequence or a surrogate.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos++]);
   if (lead < 0x80) {
@@ -62,16 +65,16 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   } else if ((lead & 0xF8) == 0xF0) {
     extra = 3, cp = lead & 0x07, minimum = 0x10000;
   } else {
-    return 0xFFFD;
+    return kMalformed;
   }
   for (int i = 0; i < extra; ++i) {
     if (pos >= text.size() || (static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80) {
-      return 0xFFFD;
+      return kMalformed;
     }
     cp = (cp << 6) | (static_cast<unsigned char>(text[pos++]) & 0x3F);
   }
   if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    return 0xFFFD;
+    return kMalformed;
   }
   return cp;
 }
@@ -95,6 +98,16 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     out.push_back(ByteOf(NextCodePoint(utf8, pos)));
   }
   return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (NextCodePoint(text, pos) == kMalformed) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace vellanor

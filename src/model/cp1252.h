@@ -16,4 +16,9 @@ std::string Cp1252ToUtf8(std::string_view cp1252);
 // Characters that Windows-1252 lacks, and malformed UTF-8 sequences, become '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
 
+// Whether the bytes are well-formed UTF-8 (no overlong form, no surrogate).
+// Windows-1252 text with accented letters almost never is, which tells the
+// two apart in files that do not say which they hold.
+bool IsValidUtf8(std::string_view text);
+
 }  // namespace vellanor

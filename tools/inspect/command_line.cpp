@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "consistency_check.h"
+#include "csv_commands.h"
 #include "database_file.h"
 #include "gradebook_json.h"
 #include "report_command.h"
@@ -35,6 +36,7 @@ void PrintUsage(std::ostream& stream) {
     stream << "  " << kProgram << (mode.option.empty() ? "" : " ") << mode.option << " FILE\n"
            << "      " << mode.help << "\n";
   }
+  PrintCsvUsage(stream);
   stream << "  " << kProgram << " --report TEMPLATE --class I [--student J] [--charts] FILE\n"
          << "      print the document \"Produire\" would write from TEMPLATE for the class at\n"
          << "      position I (its student at position J), counting from 0 in file order\n";
@@ -78,6 +80,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     PrintUsage(out);
     return kExitOk;
+  }
+  if (IsCsvCommand(args)) {
+    return RunCsvCommand(args, out, err, ReadOrReport);
   }
   if (!args.empty() && args[0] == "--report") {
     return ReportFile({args.begin() + 1, args.end()}, out, err);

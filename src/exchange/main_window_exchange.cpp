@@ -1,0 +1,46 @@
+#include "exchange/main_window_exchange.h"
+
+#include <utility>
+
+#include "platform/services.h"
+
+namespace vellanor::exchange {
+
+MainWindowImportHost::MainWindowImportHost(MainWindowOperations& main,
+                                           std::function<bool()> beforeChange)
+    : main_(main), beforeChange_(std::move(beforeChange)) {}
+
+Gradebook& MainWindowImportHost::GetGradebook() {
+  return main_.GetGradebook();
+}
+platform::MessageService& MainWindowImportHost::Messages() {
+  return main_.GetServices().messages;
+}
+platform::FileStore& MainWindowImportHost::Files() {
+  return main_.GetServices().files;
+}
+bool MainWindowImportHost::BeforeChange() {
+  return !beforeChange_ || beforeChange_();
+}
+bool MainWindowImportHost::SaveDatabase() {
+  return main_.SaveDatabase(kDatabaseFileName);
+}
+bool MainWindowImportHost::LoadDatabase() {
+  return main_.LoadDatabase(kDatabaseFileName);
+}
+void MainWindowImportHost::RebuildTree() {
+  main_.RebuildTree();
+}
+
+bool ExportFromMainWindow(MainWindowOperations& main, const ExportRequest& request) {
+  platform::Services& services = main.GetServices();
+  return RunExport(main.GetGradebook(), request, services.files, services.messages);
+}
+
+ImportOutcome ImportIntoMainWindow(MainWindowOperations& main, const std::string& path,
+                                   int classPosition, std::function<bool()> beforeChange) {
+  MainWindowImportHost host(main, std::move(beforeChange));
+  return RunImport(host, path, classPosition);
+}
+
+}  // namespace vellanor::exchange

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/main_window_operations.h"
+#include "exchange/csv/csv_export.h"
+#include "exchange/csv/csv_import.h"
+
+namespace vellanor::exchange {
+
+// The import's view of the main window: its gradebook and services, and its
+// own SaveDatabase, LoadDatabase and RebuildTree on "Vellanor.db".
+// `beforeChange` runs once before the import changes anything (a copy of the
+// database, say); returning false stops it. Without one the import goes on.
+class MainWindowImportHost : public ImportHost {
+ public:
+  explicit MainWindowImportHost(MainWindowOperations& main,
+                                std::function<bool()> beforeChange = {});
+
+  Gradebook& GetGradebook() override;
+  platform::MessageService& Messages() override;
+  platform::FileStore& Files() override;
+  bool BeforeChange() override;
+  bool SaveDatabase() override;
+  bool LoadDatabase() override;
+  void RebuildTree() override;
+
+ private:
+  MainWindowOperations& main_;
+  std::function<bool()> beforeChange_;
+};
+
+// What the import/export window runs: the export of a class or a student,
+// and the import into a class, with the main window's services.
+bool ExportFromMainWindow(MainWindowOperations& main, const ExportRequest& request);
+ImportOutcome ImportIntoMainWindow(MainWindowOperations& main, const std::string& path,
+                                   int classPosition, std::function<bool()> beforeChange = {});
+
+}  // namespace vellanor::exchange
