@@ -32,7 +32,7 @@
 #include "platform/services.h"
 #include "reports/chart_picture.h"
 #include "reports/document_writer.h"
-#include "reports/template_merge.h"
+#include "reports/merge/template_merge.h"
 #include "school_year.h"
 
 namespace vellanor {

@@ -10,7 +10,7 @@
 #include <QString>
 
 #include "model/records.h"
-#include "reports/template_merge.h"
+#include "reports/merge/template_merge.h"
 
 namespace vellanor {
 

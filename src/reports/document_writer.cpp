@@ -11,7 +11,7 @@
 #include "platform/file_store.h"
 #include "platform/message_service.h"
 #include "platform/program_launcher.h"
-#include "reports/document_names.h"
+#include "reports/merge/document_names.h"
 
 namespace vellanor {
 namespace {

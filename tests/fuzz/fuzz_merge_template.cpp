@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "model/records.h"
-#include "reports/document_names.h"
-#include "reports/template_merge.h"
+#include "reports/merge/document_names.h"
+#include "reports/merge/template_merge.h"
 
 namespace {
 

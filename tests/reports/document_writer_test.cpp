@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "report_files.h"
-#include "reports/document_names.h"
+#include "reports/merge/document_names.h"
 #include "support/failing_file_store.h"
 #include "support/fake_services.h"
 

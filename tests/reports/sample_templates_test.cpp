@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "reports/chart_picture.h"
-#include "reports/template_merge.h"
+#include "reports/merge/template_merge.h"
 #include "support/record_builders.h"
 
 namespace vellanor {

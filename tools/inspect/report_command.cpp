@@ -14,7 +14,7 @@
 #include "database_file.h"
 #include "model/gradebook.h"
 #include "reports/chart_picture.h"
-#include "reports/template_merge.h"
+#include "reports/merge/template_merge.h"
 
 namespace vellanor::inspect {
 namespace {

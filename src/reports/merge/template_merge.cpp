@@ -1,4 +1,4 @@
-#include "reports/template_merge.h"
+#include "reports/merge/template_merge.h"
 
 #include <array>
 #include <cstring>

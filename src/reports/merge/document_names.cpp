@@ -1,4 +1,4 @@
-#include "reports/document_names.h"
+#include "reports/merge/document_names.h"
 
 #include <string_view>
 
