@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 # Where the program keeps its database (Vellanor.db) when started by `make run`.
 DATA_DIR ?= $(HOME)/Vellanor
 
-.PHONY: all deps build run test asan fuzz bench format clean
+.PHONY: all deps build run test asan fuzz bench package format clean
 
 all: build
 
@@ -50,6 +50,14 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	scripts/run-benchmarks build/release
+
+# The Debian package, built in release mode for /usr: ./vellanor_<version>_<arch>.deb,
+# to install with `sudo apt install ./vellanor_*.deb`.
+package: deps
+	cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DVELLANOR_TESTS=OFF
+	cmake --build build/package -j $(JOBS)
+	cd build/package && cpack -G DEB -B "$(CURDIR)/build/package/deb"
+	cp build/package/deb/vellanor_*.deb .
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -14,8 +14,6 @@ namespace {
 
 using platform::MessageIcon;
 
-constexpr char kErrorCaption[] = "Erreur";
-
 class InputFileSource : public ByteSource {
  public:
   explicit InputFileSource(platform::InputFile& file) : file_(file) {}
@@ -48,19 +46,18 @@ bool DatabaseOperations::LoadDatabase(const std::string& fileName) {
   platform::OpenedInput input = files_.OpenForReading(fileName);
   if (input.status == platform::OpenStatus::Missing) {
     CreateEmptyDatabase(fileName);
-    messages_.Inform("Base de donnée manquante,\nCréation d'une base vide...", "Information",
-                     MessageIcon::Exclamation);
+    messages_.Inform(kMissingDatabaseMessage, kCaptionInformation, MessageIcon::Exclamation);
     return true;
   }
   if (input.status == platform::OpenStatus::Unreadable) {
     // The file is there but cannot be read: never replace it by an empty one.
-    messages_.Inform(ReadErrorMessage(DbReadError::Header), kErrorCaption, MessageIcon::Stop);
+    messages_.Inform(ReadErrorMessage(DbReadError::Header), kCaptionError, MessageIcon::Stop);
     return false;
   }
   InputFileSource source(*input.file);
   const DbReadError error = DecodeDatabase(source, book_);
   if (error != DbReadError::None) {
-    messages_.Inform(ReadErrorMessage(error), kErrorCaption, MessageIcon::Stop);
+    messages_.Inform(ReadErrorMessage(error), kCaptionError, MessageIcon::Stop);
     return false;
   }
   return true;
@@ -82,16 +79,14 @@ bool DatabaseOperations::SaveDatabase(const std::string& fileName) {
   }
   const int broken = FirstUnreadableClass(book_);
   if (broken >= 0) {
-    messages_.Inform("La classe <" + Cp1252ToUtf8(book_.classes[broken].name.View()) +
-                         "> est incohérente,\nla base de données n'a pas été modifiée.",
-                     kErrorCaption, MessageIcon::Stop);
+    messages_.Inform(InconsistentClassMessage(Cp1252ToUtf8(book_.classes[broken].name.View())),
+                     kCaptionError, MessageIcon::Stop);
     return false;
   }
   auto file = files_.OpenForAtomicWriting(fileName);
   if (!file) {
     endedByFatalError_ = true;
-    messages_.Inform("Imposible de créer une base de donnée,\nLe programme va s'arrêter...",
-                     "Erreur fatale", MessageIcon::Stop);
+    messages_.Inform(kCannotCreateDatabaseMessage, kCaptionFatalError, MessageIcon::Stop);
     if (fatalHandler_) {
       fatalHandler_();
     }
@@ -101,14 +96,15 @@ bool DatabaseOperations::SaveDatabase(const std::string& fileName) {
   const EncodeResult result = EncodeDatabase(book_, sink);
   if (!result.complete) {
     messages_.Inform(WriteErrorMessage(RecordAtStoredOffset(book_, result.storedBytes)),
-                     kErrorCaption, MessageIcon::Stop);
+                     kCaptionError, MessageIcon::Stop);
     return false;  // the new file is discarded; the old one stays whole
   }
   if (!file->Commit()) {
-    // Everything was handed over but could not be made durable: report the
-    // record that was written last.
+    // Everything was handed over but the disk did not confirm it (flush,
+    // mode, close, rename or the folder's flush failed): report the record
+    // that was written last.
     messages_.Inform(WriteErrorMessage(RecordAtStoredOffset(book_, result.storedBytes)),
-                     kErrorCaption, MessageIcon::Stop);
+                     kCaptionError, MessageIcon::Stop);
     return false;
   }
   return true;

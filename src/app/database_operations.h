@@ -25,9 +25,11 @@ class DatabaseOperations {
   // classes read whole, and the result is false.
   bool LoadDatabase(const std::string& fileName);
 
-  // Writes the whole gradebook atomically: after any failure the file on disk
-  // is the previous one, whole. A gradebook whose file could not be read back
-  // is never written. When the file cannot be created at all, the fatal
+  // Writes the whole gradebook atomically: the file on disk is always the
+  // previous one or the new one, whole. Every failure is told and gives false,
+  // the failure of the last step too (the folder's flush, after which the new
+  // file is in place but may not survive a power cut). A gradebook whose file
+  // could not be read back is never written. When the file cannot be created at all, the fatal
   // message is shown, the fatal handler runs (the application ends) and no
   // later save is attempted.
   bool SaveDatabase(const std::string& fileName);

@@ -38,7 +38,9 @@ class CGradebookApp {
   void SetInstallCommands(InstallCommands install) { install_ = std::move(install); }
 
   // The whole run; returns the process's exit code: 0, or 1 when the
-  // database could not be read or written.
+  // database could not be read or written, or another program has it open.
+  // While it runs the program holds the database's lock, and before anything
+  // else it removes the new files that crashed saves left beside the database.
   int InitInstance();
 
   // While the program runs: the main window and the splash (nullptr otherwise).

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+#include "app/database_backups.h"
 #include "app/main_window_operations.h"
 #include "dialogs/record_lists.h"
 #include "model/averages.h"
@@ -69,8 +70,14 @@ void CDeleteDlg::OnValidate() {
     return;
   }
   platform::MessageService& messages = main_.GetServices().messages;
-  if (CheckedRadioButton(res::kCtlDeleteClassRadio, res::kCtlDeleteStudentRadio) ==
-      res::kCtlDeleteClassRadio) {
+  const bool wholeClass =
+      CheckedRadioButton(res::kCtlDeleteClassRadio, res::kCtlDeleteStudentRadio) ==
+      res::kCtlDeleteClassRadio;
+  if (!BackUpBeforeDeletion(main_, wholeClass ? Deletion::Class : Deletion::Student, classPosition,
+                            studentList_.currentIndex())) {
+    return;
+  }
+  if (wholeClass) {
     RemoveClass(book, classPosition);
     messages.Inform("Classe éffacée...", "Information", platform::MessageIcon::Information);
   } else {

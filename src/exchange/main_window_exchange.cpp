@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "app/database_backups.h"
+#include "model/gradebook.h"
 #include "platform/services.h"
 
 namespace vellanor::exchange {
@@ -39,6 +41,15 @@ bool ExportFromMainWindow(MainWindowOperations& main, const ExportRequest& reque
 
 ImportOutcome ImportIntoMainWindow(MainWindowOperations& main, const std::string& path,
                                    int classPosition, std::function<bool()> beforeChange) {
+  if (!beforeChange) {
+    // The import replaces marks with no undo: the file as it stands is
+    // copied first.
+    beforeChange = [&main, classPosition] {
+      const ClassRecord* record = ClassAt(main.GetGradebook(), classPosition);
+      return BackUpBeforeChange(main, kBackupImport,
+                                record != nullptr ? record->name.View() : std::string_view());
+    };
+  }
   MainWindowImportHost host(main, std::move(beforeChange));
   return RunImport(host, path, classPosition);
 }

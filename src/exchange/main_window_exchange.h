@@ -32,7 +32,9 @@ class MainWindowImportHost : public ImportHost {
 };
 
 // What the import/export window runs: the export of a class or a student,
-// and the import into a class, with the main window's services.
+// and the import into a class, with the main window's services. Without a
+// `beforeChange` of its own, the import first copies the database into
+// Sauvegardes/ (BackUpBeforeChange) and goes on as that says.
 bool ExportFromMainWindow(MainWindowOperations& main, const ExportRequest& request);
 ImportOutcome ImportIntoMainWindow(MainWindowOperations& main, const std::string& path,
                                    int classPosition, std::function<bool()> beforeChange = {});

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "app/database_backups.h"
 #include "app/main_window_operations.h"
 #include "app/qt_text.h"
 #include "app/record_labels.h"
@@ -362,6 +363,9 @@ void CGradeEntryDlg::OnValidate() {
       ValidateAdding();
       break;
     case GradeMode::Deleting:
+      if (!BackUpBeforeDeletion(main_, Deletion::GradeColumns, classList_->currentIndex())) {
+        break;  // nothing written: the teacher may cancel or validate again
+      }
       SetMode(GradeMode::Normal);
       main_.SaveDatabase(kDatabaseFileName);
       main_.LoadDatabase(kDatabaseFileName);

@@ -34,4 +34,9 @@ const char* WriteErrorMessage(DbRecord record) {
   return "Erreur à l'écriture de la base de données (note)";
 }
 
+std::string InconsistentClassMessage(std::string_view className) {
+  return "La classe <" + std::string(className) +
+         "> est incohérente,\nla base de données n'a pas été modifiée.";
+}
+
 }  // namespace vellanor

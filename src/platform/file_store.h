@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace vellanor::platform {
 
@@ -24,7 +25,11 @@ class AtomicOutputFile {
   // Returns how many bytes were written; fewer than `size` means the write
   // failed (a full disk, say) and nothing more should be written.
   virtual std::size_t Write(const void* data, std::size_t size) = 0;
-  // Flushes the new content to the disk and renames it over the old file.
+  // Flushes the new content to the disk, gives it the old file's mode,
+  // renames it over the old file and flushes the folder. False when any step
+  // failed: the old file is then still in place, unless only the folder's
+  // flush failed, after which the new file is in place but may not survive a
+  // power cut.
   virtual bool Commit() = 0;
 };
 
@@ -45,11 +50,32 @@ class FileStore {
   virtual std::unique_ptr<AtomicOutputFile> OpenForAtomicWriting(const std::string& path) = 0;
 };
 
-// Files of the local file system, saved through QSaveFile.
+class SystemCalls;
+
+// Files of the local file system: read through QFile; saved by writing a new
+// file "<name>.XXXXXX.tmp" beside the old one (XXXXXX letters and digits),
+// then fdatasync, fchmod to the old file's mode, close, rename over it, and
+// fsync of the folder, every step checked. A link is followed: the file it
+// points to is replaced. Every call of a save goes through `calls`.
 class QtFileStore : public FileStore {
  public:
+  QtFileStore();
+  explicit QtFileStore(SystemCalls& calls);
+
   OpenedInput OpenForReading(const std::string& path) override;
   std::unique_ptr<AtomicOutputFile> OpenForAtomicWriting(const std::string& path) override;
+
+ private:
+  SystemCalls& calls_;
 };
+
+// Whether `fileName` is the new file of a save of a ".db" file, as a crash
+// between writing it and renaming it leaves it behind.
+bool IsLeftoverOfSave(std::string_view fileName);
+
+// Removes those files from `folder`; returns how many were removed. Only the
+// program that holds the folder's lock may do so, since another program's
+// save in progress looks the same.
+int RemoveLeftoverSaves(const std::string& folder);
 
 }  // namespace vellanor::platform

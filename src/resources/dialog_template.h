@@ -24,6 +24,7 @@ enum class ControlKind {
   kCheckBox,
   kTreeView,
   kListView,  // report view: columns of text
+  kMonthCalendar,
 };
 
 using StyleFlags = std::uint32_t;
@@ -57,6 +58,8 @@ inline constexpr StyleFlags kHasLines = 1u << 19;
 inline constexpr StyleFlags kSingleExpand = 1u << 20;
 inline constexpr StyleFlags kFullRowSelect = 1u << 21;
 inline constexpr StyleFlags kNoDragDrop = 1u << 22;
+// Static texts.
+inline constexpr StyleFlags kLinkLabel = 1u << 23;  // becomes a hyperlink (widgets::LinkLabel)
 }  // namespace ctl
 
 // Window styles of a dialog.

@@ -23,6 +23,10 @@ ControlTemplate Text(const char* text, DuRect rect, StyleFlags style = 0) {
   return {kNoId, ControlKind::kStatic, text, rect, style, 0, {}};
 }
 
+ControlTemplate Link(int id, const char* text, DuRect rect) {
+  return {id, ControlKind::kStatic, text, rect, kLinkLabel, 0, {}};
+}
+
 ControlTemplate Group(int id, const char* text, DuRect rect) {
   return {id, ControlKind::kGroupBox, text, rect, 0, 0, {}};
 }
@@ -65,6 +69,10 @@ ControlTemplate Tree(int id, DuRect rect, StyleFlags style) {
 
 ControlTemplate List(int id, DuRect rect, StyleFlags style) {
   return {id, ControlKind::kListView, "", rect, kTabStop | style, 0, {}};
+}
+
+ControlTemplate MonthCalendar(int id, DuRect rect) {
+  return {id, ControlKind::kMonthCalendar, "", rect, kTabStop, 0, {}};
 }
 
 constexpr StyleFlags kModalDialog = dlg::kCaption;
@@ -238,6 +246,39 @@ DialogTemplate GradeEntry() {
           }};
 }
 
+DialogTemplate AboutBox() {
+  return {kDlgAbout,
+          "A propos de Vellanor",
+          235,
+          55,
+          "MS Sans Serif",
+          8,
+          kModalDialog,
+          0,
+          {
+              Icon(kCtlAboutIcon, kIconVellanor, {5, 6, 20, 20}),
+              Text("Vellanor version 2.0", {40, 15, 119, 8}, kNoPrefix),
+              Text("Carnet de notes du professeur", {40, 25, 119, 8}),
+              Link(kCtlAboutLink, "Email", {40, 35, 113, 13}),
+              IconButton(kIdOk, "OK", {172, 12, 52, 28}, kDefaultButton),
+          }};
+}
+
+DialogTemplate Calendar() {
+  return {kDlgCalendar,
+          "Calendrier",
+          192,
+          141,
+          "MS Sans Serif",
+          8,
+          kModalDialog,
+          0,
+          {
+              IconButton(kIdOk, "Quitter", {131, 4, 57, 21}, kDefaultButton),
+              MonthCalendar(kCtlCalendar, {0, 28, 191, 112}),
+          }};
+}
+
 DialogTemplate Reports() {
   const StyleFlags lists = kReport | kShowSelAlways;
   return {kDlgReports,
@@ -274,7 +315,7 @@ const std::map<int, DialogTemplate>& Registry() {
   static const std::map<int, DialogTemplate> registry = [] {
     std::map<int, DialogTemplate> all;
     for (DialogTemplate t : {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(),
-                             GradeEntry(), Reports()}) {
+                             GradeEntry(), AboutBox(), Calendar(), Reports()}) {
       const int id = t.id;
       all.emplace(id, std::move(t));
     }

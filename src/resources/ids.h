@@ -20,12 +20,14 @@ inline constexpr int kIdValidate = 3;    // "Valider" of the grade-entry window
 inline constexpr int kSysCmdAbout = 16;  // about entry added to the system menu
 
 // Dialog templates.
+inline constexpr int kDlgAbout = 100;
 inline constexpr int kDlgMain = 102;
 inline constexpr int kDlgNewClass = 141;
 inline constexpr int kDlgNewStudent = 150;
 inline constexpr int kDlgDelete = 152;
 inline constexpr int kDlgModifyInfo = 159;
 inline constexpr int kDlgGradeEntry = 164;
+inline constexpr int kDlgCalendar = 161;
 inline constexpr int kDlgReports = 163;
 
 // Menus.
@@ -92,6 +94,13 @@ inline constexpr int kCtlOral = 1132;
 inline constexpr int kCtlCoefficient = 1138;
 inline constexpr int kCtlGradeInfo = 1139;
 inline constexpr int kCtlGradeGrid = 1084;
+
+// About box (100).
+inline constexpr int kCtlAboutIcon = 1000;
+inline constexpr int kCtlAboutLink = 1133;
+
+// Calendar (161).
+inline constexpr int kCtlCalendar = 1058;
 
 // Reports (163).
 inline constexpr int kCtlReportTemplate = 1066;

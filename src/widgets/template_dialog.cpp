@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include "resources/menu_template.h"
 #include "widgets/dialog_units.h"
 #include "widgets/icon_button.h"
+#include "widgets/link_label.h"
 #include "widgets/menu_builder.h"
 #include "widgets/report_list.h"
 
@@ -194,7 +196,8 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& control) {
   QWidget* widget = nullptr;
   switch (control.kind) {
     case ControlKind::kStatic: {
-      auto* label = new QLabel(text, client_);
+      auto* label =
+          control.Has(ctl::kLinkLabel) ? new LinkLabel(text, client_) : new QLabel(text, client_);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment((control.Has(ctl::kCenterText) ? Qt::AlignHCenter : Qt::AlignLeft) |
                           Qt::AlignTop);
@@ -259,6 +262,9 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& control) {
     case ControlKind::kListView:
       widget = CreateListView(control);
       break;
+    case ControlKind::kMonthCalendar:
+      widget = new QCalendarWidget(client_);
+      break;
   }
   if (control.kind == ControlKind::kRadioButton || control.kind == ControlKind::kCheckBox) {
     // This style's check marks take more room than the classic ones: the
@@ -266,6 +272,9 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& control) {
     geometry.setWidth(std::max(geometry.width(), widget->sizeHint().width()));
   }
   widget->setGeometry(geometry);
+  if (auto* link = qobject_cast<LinkLabel*>(widget)) {
+    link->FitToText();
+  }
   if (auto* button = qobject_cast<QAbstractButton*>(widget); button && control.id != res::kNoId) {
     const int id = control.id;
     connect(button, &QAbstractButton::clicked, this, [this, id] { SendCommand(id); });

@@ -54,11 +54,7 @@ void ExpectOneError(const FakeMessageService& messages, const std::string& text)
 }
 
 std::vector<std::string> FilesOfWorkingDirectory() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(".")) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
+  return test::FileNames(".");
 }
 
 TEST(DatabaseOperationsTest, MissingFileCreatesAnEmptyDatabaseThatLoadsSilently) {

@@ -1,12 +1,15 @@
 #include "app/gradebook_app.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <QLockFile>
 #include <QTreeWidget>
 
 #include "app/main_dlg.h"
@@ -150,6 +153,85 @@ TEST(GradebookAppTest, FatalSaveClosesOpenDialogsAndTheMainWindow) {
             "Imposible de créer une base de donnée,\nLe programme va s'arrêter...");
   EXPECT_EQ(messages.shown[0].caption, "Erreur fatale");
   EXPECT_EQ(test::ReadBytes("Vellanor.db"), saved);
+}
+
+TEST(GradebookAppTest, SecondProgramInTheSameFolderIsRefusedAndTouchesNothing) {
+  test::FakeServices services;
+  StartUp first(services.Get());
+  int secondResult = -1;
+  std::vector<std::string> secondEvents;
+  std::vector<unsigned char> before;
+  first.duringRun = [&](CMainDlg& main) {
+    main.GetGradebook().classes.push_back(test::Class("4e B"));
+    ASSERT_TRUE(main.SaveDatabase("Vellanor.db"));
+    before = test::ReadBytes("Vellanor.db");
+    services.messages.shown.clear();
+
+    // However long the first has been running.
+    std::filesystem::last_write_time(
+        "Vellanor.db.lock", std::filesystem::file_time_type::clock::now() - std::chrono::hours(5));
+    test::FakeServices otherServices;
+    StartUp second(otherServices.Get());
+    secondResult = second.app.InitInstance();
+    secondEvents = second.events;
+    ASSERT_EQ(otherServices.messages.shown.size(), 1u);
+    EXPECT_EQ(otherServices.messages.shown[0].text,
+              "Base de données déjà ouverte par un autre Vellanor,\nLe programme va s'arrêter...");
+    EXPECT_EQ(otherServices.messages.shown[0].caption, "Attention");
+    EXPECT_EQ(otherServices.messages.shown[0].icon, MessageIcon::Exclamation);
+  };
+  EXPECT_EQ(first.app.InitInstance(), 0);
+  EXPECT_EQ(secondResult, 1);
+  EXPECT_TRUE(secondEvents.empty());  // no splash, no window, no load
+  EXPECT_EQ(test::ReadBytes("Vellanor.db"), before);
+
+  // Once the first has ended, the folder is free again.
+  StartUp third(services.Get());
+  EXPECT_EQ(third.app.InitInstance(), 0);
+  EXPECT_TRUE(services.messages.shown.empty());
+  EXPECT_FALSE(std::filesystem::exists("Vellanor.db.lock"));
+}
+
+TEST(GradebookAppTest, StartTakesOverACrashedProgramsLockAndRemovesItsUnfinishedSaves) {
+  // The lock of a program that died: made by this one, then given the number
+  // of a process that has ended.
+  std::string content;
+  {
+    QLockFile lock(QStringLiteral("Vellanor.db.lock"));
+    ASSERT_TRUE(lock.tryLock());
+    const auto bytes = test::ReadBytes("Vellanor.db.lock");
+    content.assign(bytes.begin(), bytes.end());
+    lock.unlock();
+  }
+  const pid_t ended = fork();
+  if (ended == 0) {
+    _exit(0);
+  }
+  ASSERT_GT(ended, 0);
+  waitpid(ended, nullptr, 0);
+  content = std::to_string(ended) + content.substr(content.find('\n'));
+  test::WriteBytes("Vellanor.db.lock", std::vector<unsigned char>(content.begin(), content.end()));
+
+  const std::vector<unsigned char> database{0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00};
+  test::WriteBytes("Vellanor.db", database);
+  test::WriteBytes("Vellanor.db.k3J9xQ.tmp", database);
+  test::WriteBytes("Vellanor.db.backup", database);  // the teacher's own
+  std::filesystem::create_directory("Sauvegardes");
+  test::WriteBytes("Sauvegardes/2026-12-07_10h00_importation-4e-B.db.Zz12ab.tmp", database);
+
+  test::FakeServices services;
+  StartUp start(services.Get());
+  bool leftoversGone = false;
+  start.duringRun = [&](CMainDlg&) {
+    leftoversGone = !std::filesystem::exists("Vellanor.db.k3J9xQ.tmp") &&
+                    std::filesystem::is_empty("Sauvegardes");
+  };
+  EXPECT_EQ(start.app.InitInstance(), 0);
+  EXPECT_EQ(start.events.back(), "run");
+  EXPECT_TRUE(services.messages.shown.empty());
+  EXPECT_TRUE(leftoversGone);
+  EXPECT_TRUE(std::filesystem::exists("Vellanor.db.backup"));
+  EXPECT_EQ(test::ReadBytes("Vellanor.db"), database);
 }
 
 }  // namespace

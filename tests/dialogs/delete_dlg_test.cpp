@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include <QComboBox>
@@ -118,6 +119,34 @@ TEST(DeleteDlgTest, DeletingAStudentRecomputesTheClass) {
   EXPECT_EQ(d.ClassList().currentIndex(), 0);
   EXPECT_EQ(d.StudentList().count(), 0);
   EXPECT_TRUE(d.StudentRadio().isChecked());
+}
+
+TEST(DeleteDlgTest, EachDeletionIsCopiedFirstOrRefusedWithoutACopy) {
+  FakeMainWindow main;
+  test::Prepare(main, {test::Classroom("6e A", "2005 - 2006"), test::FourthB()});
+  const auto first = test::ReadBytes("Vellanor.db");
+  DeleteDialog d(main);
+  d.ClassList().setCurrentIndex(1);
+  d.StudentRadio().click();
+  d.Validate();
+  const auto second = test::ReadBytes("Vellanor.db");
+  d.ClassRadio().click();
+  d.Validate();  // 6e A
+  EXPECT_EQ(test::ReadBytes("Sauvegardes/2026-12-07_10h00_suppression-eleve-Martin-Julie.db"),
+            first);
+  EXPECT_EQ(test::ReadBytes("Sauvegardes/2026-12-07_10h00_suppression-classe-6e-A.db"), second);
+
+  // When no copy can be made and the teacher says No, nothing is deleted.
+  std::filesystem::remove_all("Sauvegardes");
+  test::WriteBytes("Sauvegardes", {0x00});
+  main.services.messages.shown.clear();
+  main.saves = 0;
+  const Gradebook before = main.book;
+  d.Validate();
+  EXPECT_EQ(main.book, before);
+  EXPECT_EQ(main.saves, 0);
+  ASSERT_EQ(main.services.messages.shown.size(), 1u);
+  EXPECT_EQ(main.services.messages.shown[0].buttons, platform::MessageButtons::YesNo);
 }
 
 TEST(DeleteDlgTest, AStudentOfAnEmptyClassRemovesNothingButWrites) {

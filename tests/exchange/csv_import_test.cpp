@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "platform/message_service.h"
 #include "support/fake_main_window.h"
 #include "support/fake_message_service.h"
+#include "support/temp_dir.h"
 
 namespace vellanor::exchange {
 namespace {
@@ -106,6 +108,26 @@ TEST(CsvImportTest, ExportedClassReadsBackUnchangedThroughTheMainWindow) {
   EXPECT_EQ(main.book.classes[1], before);
   EXPECT_TRUE(main.services.messages.shown.empty());
   EXPECT_EQ(main.saves, 1);
+}
+
+TEST(CsvImportTest, ImportThroughTheMainWindowCopiesTheDatabaseFirst) {
+  test::FakeMainWindow main;
+  test::Prepare(main, {Class("Autre"), test::MixedClass()});
+  WriteFile("4e.csv", ExportBytes({&main.book.classes[1], nullptr}));
+  const auto before = test::ReadBytes("Vellanor.db");
+  EXPECT_EQ(ImportIntoMainWindow(main, "4e.csv", 1), ImportOutcome::Imported);
+  EXPECT_EQ(test::ReadBytes("Sauvegardes/2026-12-07_10h00_importation-4e-B.db"), before);
+
+  // No copy, and the teacher says No: nothing changes.
+  std::filesystem::remove_all("Sauvegardes");
+  test::WriteBytes("Sauvegardes", {0x00});
+  WriteFile("4e.csv", "ELEVE;Martin;Zo\xE9;4e B\nEcrit Trimestre 1;1;2\n");
+  const Gradebook kept = main.book;
+  main.services.messages.shown.clear();
+  EXPECT_EQ(ImportIntoMainWindow(main, "4e.csv", 1), ImportOutcome::Stopped);
+  EXPECT_EQ(main.book, kept);
+  ASSERT_EQ(main.services.messages.shown.size(), 1u);
+  EXPECT_EQ(main.services.messages.shown[0].buttons, platform::MessageButtons::YesNo);
 }
 
 TEST(CsvImportTest, SpreadsheetVariantsReadTheSameMarks) {

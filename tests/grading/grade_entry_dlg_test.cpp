@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -513,6 +514,30 @@ TEST_F(GradeEntryTest, DeletionsInTwoClassesWrittenByOneValidate) {
   EXPECT_EQ(MarksOf(file.classes[1].students[1].grades, 1, kWritten), (std::vector<float>{8}));
   EXPECT_EQ(file.classes[1].gradeCount[0], 1);
   EXPECT_EQ(file.classes[1].columns.size(), 5u);
+}
+
+TEST_F(GradeEntryTest, ValidatedDeletionsAreCopiedFirst) {
+  OpenSixthGrade();
+  const auto before = test::ReadBytes("Vellanor.db");
+  Menu(32792);
+  main.services.messages.AnswerYes();
+  DoubleClickCell(0, 0);
+
+  // No copy and the teacher says No: nothing is written, the window stays
+  // in Deleting.
+  test::WriteBytes("Sauvegardes", {0x00});
+  main.services.messages.AnswerNo();
+  Click(3);
+  EXPECT_EQ(main.services.messages.shown.back().caption, "Attention");
+  EXPECT_EQ(dlg->Mode(), GradeMode::Deleting);
+  EXPECT_EQ(main.saves, 0);
+
+  std::filesystem::remove("Sauvegardes");
+  Click(3);
+  EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
+  EXPECT_EQ(main.saves, 1);
+  EXPECT_EQ(test::ReadBytes("Sauvegardes/2026-12-07_10h00_suppression-notes-6e-A.db"), before);
+  EXPECT_NE(test::ReadBytes("Vellanor.db"), before);
 }
 
 TEST_F(GradeEntryTest, ModifyingOneStudentsMarks) {

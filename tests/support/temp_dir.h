@@ -24,4 +24,7 @@ class TempDir {
 std::vector<unsigned char> ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes);
 
+// The names of the entries of a folder, sorted.
+std::vector<std::string> FileNames(const std::filesystem::path& folder = ".");
+
 }  // namespace vellanor::test

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace vellanor {
+
+// Names of the safety copies of the database, kept in a folder of their own:
+// "2026-12-08_14h05_suppression-classe-4e-B.db". The date and time come
+// first so that the names sort in the order the copies were made.
+
+// The name of a copy made at `when`, before `operation` on the record named
+// `recordName` (Windows-1252, as stored). Everything but letters and digits
+// becomes '-', so no name can reach outside the folder or trouble a file
+// system; a long record name is cut. `attempt` > 1 gives "...-2.db", "...-3.db"
+// for copies made in the same minute.
+std::string BackupFileName(const platform::LocalDateTime& when, std::string_view operation,
+                           std::string_view recordName, int attempt = 1);
+
+// Whether a file of the folder is one of the copies ("YYYY-MM-DD_HHhMM_....db");
+// anything else the teacher put there is left alone.
+bool IsBackupFileName(std::string_view name);
+
+struct BackupFile {
+  std::string name;
+  std::int64_t modified = 0;  // milliseconds since the epoch
+};
+
+// The copies to remove so that the `keep` latest stay: latest by the time in
+// the name, then by the file's modification time.
+std::vector<std::string> BackupsToRemove(std::vector<BackupFile> files, std::size_t keep);
+
+}  // namespace vellanor

@@ -1,0 +1,124 @@
+#include "app/database_backups.h"
+
+#include <vector>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
+
+#include "app/backup_names.h"
+#include "app/main_window_operations.h"
+#include "model/database_messages.h"
+#include "model/gradebook.h"
+#include "platform/clock.h"
+#include "platform/file_store.h"
+#include "platform/message_service.h"
+
+namespace vellanor {
+namespace {
+
+enum class CopyResult { Done, NoDatabase, Failed };
+
+// `from` copied whole into the new file `to`, flushed and renamed into place
+// like a save, so that a copy that exists is complete.
+CopyResult CopyFile(platform::FileStore& files, const std::string& from, const std::string& to) {
+  platform::OpenedInput input = files.OpenForReading(from);
+  if (input.status == platform::OpenStatus::Missing) {
+    return CopyResult::NoDatabase;
+  }
+  if (input.status != platform::OpenStatus::Opened) {
+    return CopyResult::Failed;
+  }
+  auto output = files.OpenForAtomicWriting(to);
+  if (!output) {
+    return CopyResult::Failed;
+  }
+  std::vector<char> buffer(64 * 1024);
+  qint64 copied = 0;
+  while (const std::size_t count = input.file->Read(buffer.data(), buffer.size())) {
+    if (output->Write(buffer.data(), count) != count) {
+      return CopyResult::Failed;
+    }
+    copied += static_cast<qint64>(count);
+  }
+  // A read error ends the reading like the end of the file does: the size
+  // tells them apart.
+  if (copied != QFileInfo(QString::fromStdString(from)).size()) {
+    return CopyResult::Failed;
+  }
+  return output->Commit() ? CopyResult::Done : CopyResult::Failed;
+}
+
+// Keeps the latest copies; a copy that cannot be removed stays, unsaid.
+void PruneBackups(const QString& folder) {
+  QDir dir(folder);
+  std::vector<BackupFile> files;
+  for (const QFileInfo& entry : dir.entryInfoList(QDir::Files)) {
+    files.push_back({entry.fileName().toStdString(), entry.lastModified().toMSecsSinceEpoch()});
+  }
+  for (const std::string& name : BackupsToRemove(std::move(files), kBackupsKept)) {
+    dir.remove(QString::fromStdString(name));
+  }
+}
+
+CopyResult MakeBackup(platform::Services& services, std::string_view operation,
+                      std::string_view recordName) {
+  const QString folder = QString::fromStdString(BackupFolderOf(kDatabaseFileName));
+  if (!QDir().mkpath(folder)) {
+    return CopyResult::Failed;
+  }
+  const platform::LocalDateTime now = services.clock.Now();
+  QString target;
+  for (int attempt = 1; target.isEmpty() || QFileInfo::exists(target); ++attempt) {
+    target = QDir(folder).filePath(
+        QString::fromStdString(BackupFileName(now, operation, recordName, attempt)));
+  }
+  const CopyResult result = CopyFile(services.files, kDatabaseFileName, target.toStdString());
+  if (result == CopyResult::Done) {
+    PruneBackups(folder);
+  }
+  return result;
+}
+
+}  // namespace
+
+std::string BackupFolderOf(const std::string& databasePath) {
+  return QFileInfo(QString::fromStdString(databasePath))
+      .dir()
+      .filePath(QString::fromLatin1(kBackupFolderName))
+      .toStdString();
+}
+
+bool BackUpBeforeChange(MainWindowOperations& main, std::string_view operation,
+                        std::string_view recordName) {
+  platform::Services& services = main.GetServices();
+  if (MakeBackup(services, operation, recordName) != CopyResult::Failed) {
+    return true;
+  }
+  return services.messages.AskYesNo(kBackupFailedQuestion, kCaptionWarning);
+}
+
+bool BackUpBeforeDeletion(MainWindowOperations& main, Deletion what, int classPosition,
+                          int studentPosition) {
+  const ClassRecord* record = ClassAt(main.GetGradebook(), classPosition);
+  if (record == nullptr) {
+    return true;
+  }
+  switch (what) {
+    case Deletion::Class:
+      return BackUpBeforeChange(main, kBackupClassDeletion, record->name.View());
+    case Deletion::GradeColumns:
+      return BackUpBeforeChange(main, kBackupGradeDeletion, record->name.View());
+    case Deletion::Student:
+      break;
+  }
+  const StudentRecord* student = StudentAt(*record, studentPosition);
+  if (student == nullptr) {
+    return true;
+  }
+  return BackUpBeforeChange(main, kBackupStudentDeletion,
+                            student->name.Str() + ' ' + student->firstName.Str());
+}
+
+}  // namespace vellanor
