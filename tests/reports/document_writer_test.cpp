@@ -15,6 +15,7 @@
 #include "reports/merge/document_names.h"
 #include "support/failing_file_store.h"
 #include "support/fake_services.h"
+#include "support/temp_dir.h"
 
 namespace vellanor {
 namespace {
@@ -22,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using platform::MessageIcon;
 
-using test::FilesIn;
+using test::FileNames;
 using test::ReadText;
 
 // Print mode writes beside the data folder: the test works in a "data"
@@ -54,10 +55,10 @@ TEST(DocumentWriterTest, SavingWritesTheDatedFileInTheFolderAndSaysSo) {
   EXPECT_TRUE(WriteDocument(services.Get(), merged, "4e B", {false, "out"}));
   services.clock.Set(std::chrono::year{2027} / 1 / 3);
   EXPECT_TRUE(WriteDocument(services.Get(), "second", "../../4e/B", {false, "out/"}));
-  EXPECT_EQ(FilesIn("out"),
+  EXPECT_EQ(FileNames("out"),
             (std::vector<std::string>{".._.._4e_B_20270103.rtf", "4e B_20261207.rtf"}));
   EXPECT_EQ(ReadText("out/4e B_20261207.rtf"), merged);
-  EXPECT_EQ(FilesIn("."), (std::vector<std::string>{"out"}));
+  EXPECT_EQ(FileNames("."), (std::vector<std::string>{"out"}));
   ASSERT_EQ(services.messages.shown.size(), 2u);
   EXPECT_EQ(services.messages.shown[0].text, "Document créé");
   EXPECT_EQ(services.messages.shown[0].caption, "C'est fini!");

@@ -19,6 +19,7 @@
 #include "report_files.h"
 #include "support/fake_main_window.h"
 #include "support/record_builders.h"
+#include "support/temp_dir.h"
 #include "widgets/icon_button.h"
 #include "widgets/report_list.h"
 
@@ -29,7 +30,7 @@ namespace fs = std::filesystem;
 using platform::MessageIcon;
 using test::FakeMainWindow;
 
-using test::FilesIn;
+using test::FileNames;
 using test::ReadText;
 
 // Three classes; "4e B" has two students named Martin.
@@ -206,12 +207,12 @@ TEST(ReportsDlgTest, ProducingClassesSavesOneDocumentEach) {
   d.Click(1075);
   EXPECT_EQ(messages.Texts().back(), "Répertopire non valide");
   EXPECT_EQ(messages.shown.size(), 3u);
-  EXPECT_EQ(FilesIn("."), (std::vector<std::string>{"modele.rtf", "out"}));
+  EXPECT_EQ(FileNames("."), (std::vector<std::string>{"modele.rtf", "out"}));
 
   d.Directory().setText("out");
   d.Click(1075);
-  EXPECT_EQ(FilesIn("out"), (std::vector<std::string>{"3e C_20261207.rtf", "4e B_20261207.rtf",
-                                                      "6e A_20261207.rtf"}));
+  EXPECT_EQ(FileNames("out"), (std::vector<std::string>{"3e C_20261207.rtf", "4e B_20261207.rtf",
+                                                        "6e A_20261207.rtf"}));
   EXPECT_EQ(ReadText("out/4e B_20261207.rtf"), "{\\rtf1 4e B: 3 $$STUNOM}");
   const std::vector<std::string> texts = messages.Texts();
   EXPECT_EQ(std::count(texts.begin(), texts.end(), "Document créé"), 3);
@@ -230,7 +231,7 @@ TEST(ReportsDlgTest, ProducingClassesSavesOneDocumentEach) {
   d.Click(1075);
   EXPECT_EQ(messages.Texts().back(), "Erreur à la création du document");
   EXPECT_EQ(messages.shown.size(), 7u);
-  EXPECT_EQ(FilesIn("out").size(), 3u);
+  EXPECT_EQ(FileNames("out").size(), 3u);
 }
 
 TEST(ReportsDlgTest, ProducingStudentsGivesEachSelectedStudentADocument) {
@@ -257,8 +258,8 @@ TEST(ReportsDlgTest, ProducingStudentsGivesEachSelectedStudentADocument) {
   d.Classes().setFocus();
   QTest::keyClick(d.Classes().viewport(), Qt::Key_Down);
   d.Click(1075);
-  EXPECT_EQ(FilesIn("../ToPrint"), (std::vector<std::string>{"4e B_Martin_00100000.tmp",
-                                                             "4e B_Martin_Hugo_00100000.tmp"}));
+  EXPECT_EQ(FileNames("../ToPrint"), (std::vector<std::string>{"4e B_Martin_00100000.tmp",
+                                                               "4e B_Martin_Hugo_00100000.tmp"}));
   const std::string julie = ReadText("../ToPrint/4e B_Martin_00100000.tmp");
   EXPECT_EQ(julie.substr(0, 19), "4e B Julie Martin\n{");
   EXPECT_EQ(julie.size(), 17 + 480374u);
