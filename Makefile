@@ -17,8 +17,16 @@ build: deps
 	cmake --preset default
 	cmake --build --preset default -j $(JOBS)
 
+# The sample report templates go into the data folder's Template/ when
+# missing; a teacher's own or edited templates are never overwritten.
+TEMPLATES_DIR := share/templates
+
 run: build
-	@mkdir -p "$(DATA_DIR)"
+	@mkdir -p "$(DATA_DIR)/Template"
+	@for template in $(TEMPLATES_DIR)/*.rtf; do \
+	  target="$(DATA_DIR)/Template/$$(basename "$$template")"; \
+	  [ -e "$$target" ] || cp "$$template" "$$target"; \
+	done
 	@echo "Dossier des données : $(DATA_DIR)"
 	cd "$(DATA_DIR)" && "$(CURDIR)/build/default/src/program/vellanor"
 

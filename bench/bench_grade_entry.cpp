@@ -12,6 +12,7 @@
 
 #include "app/main_window_operations.h"
 #include "grading/grade_entry_dlg.h"
+#include "offscreen_main.h"
 #include "platform/clock.h"
 #include "platform/file_chooser.h"
 #include "platform/file_store.h"
@@ -108,14 +109,5 @@ BENCHMARK_CAPTURE(SwitchView, AllStudentsView, 1101)
 }  // namespace vellanor
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarksOffscreen(argc, argv);
 }

@@ -55,7 +55,7 @@ std::int64_t DecimalMagnitude(const char* first, const char* last) {
 }
 
 // The number that begins at `p`, which is a digit or a point; nothing when
-// none does (a point without digits).
+// there is none (a lone point).
 std::optional<double> ReadUnsigned(const char* p, const char* end) {
   double value = 0.0;
   const auto [stop, error] = std::from_chars(p, end, value, std::chars_format::general);
@@ -100,8 +100,9 @@ double ReadLeadingNumber(std::string_view text) {
   } else {
     value = ReadUnsigned(p, end);
   }
+  // A sign without a number gives a plain zero, not -0.
   if (!value) {
-    return 0.0;  // no number, so no sign either: "-." is 0, not -0
+    return 0.0;
   }
   return negative ? -*value : *value;
 }

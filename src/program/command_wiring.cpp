@@ -13,6 +13,7 @@
 #include "grading/grade_entry_dlg.h"
 #include "platform/services.h"
 #include "program/accessory_commands.h"
+#include "reports/reports_dlg.h"
 #include "resources/ids.h"
 #include "widgets/about_box_dlg.h"
 #include "widgets/calendar_dlg.h"
@@ -38,7 +39,8 @@ void InstallCommands(CMainDlg& main) {
 
   OnCommands(main, {res::kCmdGrading}, Opens<CGradeEntryDlg>(main));
 
-  // Reports: res::kCmdReport (32780).
+  OnCommands(main, {res::kCmdReport}, Opens<CReportsDlg>(main));
+
   // Import/export: res::kCmdImportExport (32819).
 
   OnCommands(main, {res::kCmdCalendar}, [&main] {

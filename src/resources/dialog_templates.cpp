@@ -71,6 +71,10 @@ ControlTemplate Radio(int id, const char* text, DuRect rect, StyleFlags style = 
           .style = kTabStop | style};
 }
 
+ControlTemplate Check(int id, const char* text, DuRect rect, StyleFlags style = 0) {
+  return {id, ControlKind::kCheckBox, text, rect, kTabStop | style, 0, {}};
+}
+
 ControlTemplate Tree(int id, DuRect rect, StyleFlags style) {
   return {.id = id, .kind = ControlKind::kTreeView, .rect = rect, .style = kTabStop | style};
 }
@@ -288,11 +292,43 @@ DialogTemplate Calendar() {
           }};
 }
 
+DialogTemplate Reports() {
+  const StyleFlags lists = kReport | kShowSelAlways;
+  return {kDlgReports,
+          "Production de rapports",
+          377,
+          250,
+          "MS Sans Serif",
+          8,
+          kModalDialog,
+          0,
+          {
+              IconButton(kIdCancel, "Quitter", {319, 5, 55, 23}, kDefaultButton),
+              Icon(kNoId, kIconModify, {8, 8, 20, 20}),
+              Group(kNoId, " Document (*.RTF)", {21, 38, 354, 87}),
+              Text("Modèle de document :", {28, 58, 72, 12}),
+              Edit(kCtlReportTemplate, {106, 55, 198, 16}, kAutoHScroll),
+              IconButton(kCtlReportChooseTemplate, "Document", {307, 51, 63, 23}),
+              Text("Publipostage :", {54, 80, 48, 12}),
+              Check(kCtlReportCharts, "Inclure le graphique correspondant", {106, 79, 124, 12}),
+              Radio(kCtlReportSave, "Sauvegarde des documents :", {106, 92, 107, 14}, kGroup),
+              Edit(kCtlReportDirectory, {213, 92, 91, 16}, kAutoHScroll),
+              IconButton(kCtlReportChooseDirectory, "Répertoire", {307, 88, 63, 23}),
+              Radio(kCtlReportPrint, "Impression des documents", {106, 105, 100, 12}),
+              Group(kNoId, " Source : ", {22, 129, 353, 120}),
+              IconButton(kCtlReportProduce, "Produire", {311, 138, 59, 23}),
+              Radio(kCtlReportClassMode, "Une / des classe(s)", {30, 151, 81, 16}, kGroup),
+              Radio(kCtlReportStudentMode, "Un / des élève(s)", {158, 152, 72, 16}),
+              List(kCtlReportClassList, {25, 169, 129, 76}, lists),
+              List(kCtlReportStudentList, {155, 169, 214, 77}, lists),
+          }};
+}
+
 const std::map<int, DialogTemplate>& Registry() {
   static const std::map<int, DialogTemplate> registry = [] {
     std::map<int, DialogTemplate> all;
     for (DialogTemplate t : {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(),
-                             GradeEntry(), AboutBox(), Calendar()}) {
+                             GradeEntry(), AboutBox(), Calendar(), Reports()}) {
       const int id = t.id;
       all.emplace(id, std::move(t));
     }

@@ -28,6 +28,7 @@ inline constexpr int kDlgDelete = 152;
 inline constexpr int kDlgModifyInfo = 159;
 inline constexpr int kDlgGradeEntry = 164;
 inline constexpr int kDlgCalendar = 161;
+inline constexpr int kDlgReports = 163;
 
 // Menus.
 inline constexpr int kMenuMain = 139;
@@ -100,6 +101,20 @@ inline constexpr int kCtlAboutLink = 1133;
 
 // Calendar (161).
 inline constexpr int kCtlCalendar = 1058;
+
+// Reports (163).
+inline constexpr int kCtlReportTemplate = 1066;
+inline constexpr int kCtlReportChooseTemplate = 1067;
+inline constexpr int kCtlReportCharts = 1112;
+inline constexpr int kCtlReportSave = 1117;
+inline constexpr int kCtlReportDirectory = 1114;
+inline constexpr int kCtlReportChooseDirectory = 1115;
+inline constexpr int kCtlReportPrint = 1118;
+inline constexpr int kCtlReportProduce = 1075;
+inline constexpr int kCtlReportClassMode = 1073;
+inline constexpr int kCtlReportStudentMode = 1074;
+inline constexpr int kCtlReportClassList = 1072;
+inline constexpr int kCtlReportStudentList = 1071;
 
 // Main menu commands (menu 139).
 inline constexpr int kCmdHelp = 32773;

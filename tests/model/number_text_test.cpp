@@ -44,12 +44,11 @@ TEST(ReadLeadingNumberTest, ReadsADecimalComma) {
 }
 
 TEST(ReadLeadingNumberTest, GivesZeroForWhatIsNotADecimalNumber) {
-  for (const char* text : {"", "x", "abc", " ", ".", "-", "+", "--5", "+-5", "- 5", ".e5", "e5",
-                           "inf", "-inf", "infinity", "nan", "NAN(1)", "INF"}) {
+  for (const char* text :
+       {"",   "x",   "abc",  " ",        ".",   "-",      "+",   "--5", "+-5",  "- 5", ".e5",
+        "e5", "inf", "-inf", "infinity", "nan", "NAN(1)", "INF", "-.",  " -. ", "-.e5"}) {
     EXPECT_EQ(ReadLeadingNumber(text), 0.0) << text;
-  }
-  // A sign before no number leaves a plain zero, which prints "0.00".
-  for (const char* text : {"-", "-.", " -.&", "-e5"}) {
+    // A plain zero, as strtod gives: a sign without a number is not "-0.00".
     EXPECT_FALSE(std::signbit(ReadLeadingNumber(text))) << text;
   }
   // Hexadecimal is not read: "0x1A" stops after its 0.

@@ -138,5 +138,26 @@ TEST(CommandWiringTest, NotationOpensTheGradeEntryWindow) {
   EXPECT_TRUE(main.HasCommandHandler(32797));
 }
 
+TEST(CommandWiringTest, RapportOpensTheReportsDialogOnceThereIsAClass) {
+  test::FakeServices services;
+  CMainDlg main(services.Get(), nullptr, 1.0);
+  InstallCommands(main);
+  main.SendCommand(32780);
+  ASSERT_EQ(services.messages.shown.size(), 1u);
+  EXPECT_EQ(services.messages.shown[0].text, "Il n'y a aucune classe dans la base de données");
+  EXPECT_EQ(services.messages.shown[0].caption, "Attention");
+
+  main.GetGradebook().classes.push_back(test::Class("4e B"));
+  std::string opened;
+  QTimer::singleShot(0, [&] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      opened = dialog->metaObject()->className();
+      dialog->QDialog::reject();
+    }
+  });
+  main.SendCommand(32780);
+  EXPECT_EQ(opened, "vellanor::CReportsDlg");
+}
+
 }  // namespace
 }  // namespace vellanor

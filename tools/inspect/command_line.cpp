@@ -6,7 +6,7 @@
 #include "csv_commands.h"
 #include "database_file.h"
 #include "gradebook_json.h"
-#include "model/database_messages.h"
+#include "report_command.h"
 
 namespace vellanor::inspect {
 namespace {
@@ -37,6 +37,9 @@ void PrintUsage(std::ostream& stream) {
            << "      " << mode.help << "\n";
   }
   PrintCsvUsage(stream);
+  stream << "  " << kProgram << " --report TEMPLATE --class I [--student J] [--charts] FILE\n"
+         << "      print the document \"Produire\" would write from TEMPLATE for the class at\n"
+         << "      position I (its student at position J), counting from 0 in file order\n";
   stream << "Exit status: 0 done, 1 the file is missing or the program would refuse it, "
             "2 bad arguments.\n";
 }
@@ -48,31 +51,6 @@ const Mode* FindMode(std::string_view option) {
     }
   }
   return nullptr;
-}
-
-}  // namespace
-
-namespace {
-
-// Reads the file as the program would; false (with the message on `err`)
-// when it is missing or the program would refuse it.
-bool ReadOrReport(const std::string& path, Gradebook& book, std::ostream& err) {
-  const FileReadResult read = ReadDatabaseFile(path, book);
-  switch (read.status) {
-    case FileReadResult::Status::Missing:
-      err << kProgram << ": " << path << ": no such file\n";
-      return false;
-    case FileReadResult::Status::Unreadable:
-      // The program refuses a file it cannot open, as a file without a header.
-      err << ReadErrorMessage(DbReadError::Header) << "\n";
-      return false;
-    case FileReadResult::Status::Refused:
-      err << ReadErrorMessage(read.error) << "\n";
-      return false;
-    case FileReadResult::Status::Read:
-      break;
-  }
-  return true;
 }
 
 }  // namespace
@@ -105,6 +83,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (IsCsvCommand(args)) {
     return RunCsvCommand(args, out, err, ReadOrReport);
+  }
+  if (!args.empty() && args[0] == "--report") {
+    return ReportFile({args.begin() + 1, args.end()}, out, err);
   }
   // FILE alone, or one option and FILE; "--" lets a file name start with "-".
   const Mode* mode = nullptr;

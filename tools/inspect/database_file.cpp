@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "model/database_messages.h"
+
 namespace vellanor::inspect {
 namespace {
 
@@ -41,6 +43,25 @@ FileReadResult ReadDatabaseFile(const std::string& path, Gradebook& book) {
     result.status = FileReadResult::Status::Refused;
   }
   return result;
+}
+
+bool ReadOrReport(const std::string& path, Gradebook& book, std::ostream& err) {
+  const FileReadResult read = ReadDatabaseFile(path, book);
+  switch (read.status) {
+    case FileReadResult::Status::Missing:
+      err << "vellanor-inspect: " << path << ": no such file\n";
+      return false;
+    case FileReadResult::Status::Unreadable:
+      // The program refuses a file it cannot open, as a file without a header.
+      err << ReadErrorMessage(DbReadError::Header) << "\n";
+      return false;
+    case FileReadResult::Status::Refused:
+      err << ReadErrorMessage(read.error) << "\n";
+      return false;
+    case FileReadResult::Status::Read:
+      break;
+  }
+  return true;
 }
 
 }  // namespace vellanor::inspect

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "model/database_codec.h"
@@ -22,5 +23,9 @@ struct FileReadResult {
 };
 
 FileReadResult ReadDatabaseFile(const std::string& path, Gradebook& book);
+
+// Reads the file as the program would; false (with the message on `err`)
+// when it is missing or the program would refuse it.
+bool ReadOrReport(const std::string& path, Gradebook& book, std::ostream& err);
 
 }  // namespace vellanor::inspect
