@@ -72,7 +72,11 @@ ControlTemplate Radio(int id, const char* text, DuRect rect, StyleFlags style = 
 }
 
 ControlTemplate Check(int id, const char* text, DuRect rect, StyleFlags style = 0) {
-  return {id, ControlKind::kCheckBox, text, rect, kTabStop | style, 0, {}};
+  return {.id = id,
+          .kind = ControlKind::kCheckBox,
+          .text = text,
+          .rect = rect,
+          .style = kTabStop | style};
 }
 
 ControlTemplate Tree(int id, DuRect rect, StyleFlags style) {
@@ -294,15 +298,15 @@ DialogTemplate Calendar() {
 
 DialogTemplate Reports() {
   const StyleFlags lists = kReport | kShowSelAlways;
-  return {kDlgReports,
-          "Production de rapports",
-          377,
-          250,
-          "MS Sans Serif",
-          8,
-          kModalDialog,
-          0,
-          {
+  return {.id = kDlgReports,
+          .caption = "Production de rapports",
+          .width = 377,
+          .height = 250,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
               IconButton(kIdCancel, "Quitter", {319, 5, 55, 23}, kDefaultButton),
               Icon(kNoId, kIconModify, {8, 8, 20, 20}),
               Group(kNoId, " Document (*.RTF)", {21, 38, 354, 87}),
