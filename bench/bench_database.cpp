@@ -28,7 +28,7 @@
 #include "model/database_codec.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
-#include "school_year.h"
+#include "support/school_year.h"
 
 // --- a counting allocator ------------------------------------------------------
 

@@ -19,7 +19,7 @@
 #include "platform/message_service.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
-#include "school_year.h"
+#include "support/school_year.h"
 
 namespace vellanor {
 namespace {
@@ -47,7 +47,7 @@ class BenchMainWindow : public MainWindowOperations {
   bool LoadDatabase(const std::string&) override { return true; }
   bool SaveDatabase(const std::string&) override { return true; }
   void RebuildTree() override {}
-  void ShowInfo(int, int, bool) override {}
+  void ShowInfo(const TreeSelection&) override {}
   QWidget* DialogParent() override { return nullptr; }
 
  private:

@@ -78,8 +78,8 @@ void CReportsDlg::OnInitDialog() {
                            QStringLiteral("Choisi le répertoire de sauvegarde"));
   widgets::SetUpIconButton(produce_, res::kIconProduce, QStringLiteral("Produit le document"));
 
-  CheckRadioButton(res::kCtlReportSave, res::kCtlReportPrint, res::kCtlReportPrint);
-  CheckRadioButton(res::kCtlReportClassMode, res::kCtlReportStudentMode, res::kCtlReportClassMode);
+  CheckRadioButton(res::kCtlReportPrint);
+  CheckRadioButton(res::kCtlReportClassMode);
 
   classList_.SetGridLines(true);
   classList_.InsertColumn(0, QStringLiteral("Classe :"), Pixels(105, Scale()));

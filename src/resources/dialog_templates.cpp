@@ -20,27 +20,31 @@ using namespace ctl;  // NOLINT: the style names read better unqualified in the 
 // the keyboard focus are tab stops, as the resource compiler makes them.
 
 ControlTemplate Text(const char* text, DuRect rect, StyleFlags style = 0) {
-  return {kNoId, ControlKind::kStatic, text, rect, style, 0, {}};
+  return {.id = kNoId, .kind = ControlKind::kStatic, .text = text, .rect = rect, .style = style};
 }
 
 ControlTemplate Link(int id, const char* text, DuRect rect) {
-  return {id, ControlKind::kStatic, text, rect, kLinkLabel, 0, {}};
+  return {.id = id, .kind = ControlKind::kStatic, .text = text, .rect = rect, .style = kLinkLabel};
 }
 
 ControlTemplate Group(int id, const char* text, DuRect rect) {
-  return {id, ControlKind::kGroupBox, text, rect, 0, 0, {}};
+  return {.id = id, .kind = ControlKind::kGroupBox, .text = text, .rect = rect};
 }
 
 ControlTemplate Icon(int id, int iconId, DuRect rect) {
-  return {id, ControlKind::kStaticIcon, "", rect, 0, iconId, {}};
+  return {.id = id, .kind = ControlKind::kStaticIcon, .rect = rect, .iconId = iconId};
 }
 
 ControlTemplate WhiteRect(int id, DuRect rect) {
-  return {id, ControlKind::kWhiteRect, "", rect, 0, 0, {}};
+  return {.id = id, .kind = ControlKind::kWhiteRect, .rect = rect};
 }
 
 ControlTemplate Button(int id, const char* text, DuRect rect, StyleFlags style = 0) {
-  return {id, ControlKind::kPushButton, text, rect, kTabStop | style, 0, {}};
+  return {.id = id,
+          .kind = ControlKind::kPushButton,
+          .text = text,
+          .rect = rect,
+          .style = kTabStop | style};
 }
 
 ControlTemplate IconButton(int id, const char* text, DuRect rect, StyleFlags style = 0) {
@@ -48,45 +52,58 @@ ControlTemplate IconButton(int id, const char* text, DuRect rect, StyleFlags sty
 }
 
 ControlTemplate Edit(int id, DuRect rect, StyleFlags style = 0) {
-  return {id, ControlKind::kEdit, "", rect, kTabStop | style, 0, {}};
+  return {.id = id, .kind = ControlKind::kEdit, .rect = rect, .style = kTabStop | style};
 }
 
 ControlTemplate Combo(int id, DuRect rect, StyleFlags style, std::vector<std::string> items = {}) {
-  return {id, ControlKind::kComboBox, "", rect, kTabStop | style, 0, std::move(items)};
+  return {.id = id,
+          .kind = ControlKind::kComboBox,
+          .rect = rect,
+          .style = kTabStop | style,
+          .items = std::move(items)};
 }
 
 ControlTemplate Radio(int id, const char* text, DuRect rect, StyleFlags style = 0) {
-  return {id, ControlKind::kRadioButton, text, rect, kTabStop | style, 0, {}};
+  return {.id = id,
+          .kind = ControlKind::kRadioButton,
+          .text = text,
+          .rect = rect,
+          .style = kTabStop | style};
 }
 
 ControlTemplate Check(int id, const char* text, DuRect rect, StyleFlags style = 0) {
-  return {id, ControlKind::kCheckBox, text, rect, kTabStop | style, 0, {}};
+  return {.id = id,
+          .kind = ControlKind::kCheckBox,
+          .text = text,
+          .rect = rect,
+          .style = kTabStop | style};
 }
 
 ControlTemplate Tree(int id, DuRect rect, StyleFlags style) {
-  return {id, ControlKind::kTreeView, "", rect, kTabStop | style, 0, {}};
+  return {.id = id, .kind = ControlKind::kTreeView, .rect = rect, .style = kTabStop | style};
 }
 
 ControlTemplate List(int id, DuRect rect, StyleFlags style) {
-  return {id, ControlKind::kListView, "", rect, kTabStop | style, 0, {}};
+  return {.id = id, .kind = ControlKind::kListView, .rect = rect, .style = kTabStop | style};
 }
 
 ControlTemplate MonthCalendar(int id, DuRect rect) {
-  return {id, ControlKind::kMonthCalendar, "", rect, kTabStop, 0, {}};
+  return {.id = id, .kind = ControlKind::kMonthCalendar, .rect = rect, .style = kTabStop};
 }
 
 constexpr StyleFlags kModalDialog = dlg::kCaption;
 
 DialogTemplate MainWindow() {
-  return {kDlgMain,
-          "Vellanor 2.0",
-          506,
-          367,
-          "MS Sans Serif",
-          8,
-          dlg::kCaption | dlg::kSystemMenu | dlg::kMinimizeBox | dlg::kCentered | dlg::kAppWindow,
-          kMenuMain,
-          {
+  return {.id = kDlgMain,
+          .caption = "Vellanor 2.0",
+          .width = 506,
+          .height = 367,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = dlg::kCaption | dlg::kSystemMenu | dlg::kMinimizeBox | dlg::kCentered |
+                   dlg::kAppWindow,
+          .menuId = kMenuMain,
+          .controls = {
               Group(kNoId, " Liste des élèves ", {7, 4, 180, 356}),
               Tree(kCtlTree, {16, 16, 164, 341},
                    kHasButtons | kHasLines | kShowSelAlways | kSingleExpand | kFullRowSelect |
@@ -103,15 +120,15 @@ DialogTemplate MainWindow() {
 
 DialogTemplate NewClass() {
   const StyleFlags yearList = kDropDownList | kSort | kVScroll;
-  return {kDlgNewClass,
-          "Nouvelle classe",
-          179,
-          71,
-          "Times New Roman",
-          8,
-          kModalDialog,
-          0,
-          {
+  return {.id = kDlgNewClass,
+          .caption = "Nouvelle classe",
+          .width = 179,
+          .height = 71,
+          .fontFace = "Times New Roman",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
               Icon(kNoId, kIconClass, {5, 5, 20, 20}),
               IconButton(kIdOk, "Valider", {77, 3, 50, 18}, kDefaultButton),
               IconButton(kIdCancel, "Quitter", {128, 3, 50, 18}),
@@ -130,15 +147,15 @@ DialogTemplate NewClass() {
 
 DialogTemplate NewStudent() {
   return {
-      kDlgNewStudent,
-      "Nouvel élève",
-      179,
-      131,
-      "Times New Roman",
-      8,
-      kModalDialog,
-      0,
-      {
+      .id = kDlgNewStudent,
+      .caption = "Nouvel élève",
+      .width = 179,
+      .height = 131,
+      .fontFace = "Times New Roman",
+      .pointSize = 8,
+      .style = kModalDialog,
+      .menuId = 0,
+      .controls = {
           Icon(kCtlStudentPicture, kIconBoy, {2, 4, 20, 20}),
           IconButton(kIdOk, "Valider", {74, 4, 50, 19}, kDefaultButton),
           IconButton(kIdCancel, "Quitter", {126, 4, 50, 19}),
@@ -160,15 +177,15 @@ DialogTemplate NewStudent() {
 }
 
 DialogTemplate Delete() {
-  return {kDlgDelete,
-          "Effacer",
-          239,
-          81,
-          "Times New Roman",
-          8,
-          kModalDialog,
-          0,
-          {
+  return {.id = kDlgDelete,
+          .caption = "Effacer",
+          .width = 239,
+          .height = 81,
+          .fontFace = "Times New Roman",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
               Icon(kCtlDeletePicture, kIconDelete, {4, 4, 20, 20}),
               IconButton(kIdOk, "Valider", {129, 5, 50, 21}, kDefaultButton),
               IconButton(kIdCancel, "Quitter", {181, 5, 50, 21}),
@@ -183,15 +200,15 @@ DialogTemplate Delete() {
 }
 
 DialogTemplate ModifyInfo() {
-  return {kDlgModifyInfo,
-          "Modification des informations",
-          331,
-          158,
-          "MS Sans Serif",
-          8,
-          kModalDialog,
-          0,
-          {
+  return {.id = kDlgModifyInfo,
+          .caption = "Modification des informations",
+          .width = 331,
+          .height = 158,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
               Icon(kNoId, kIconModify, {4, 4, 20, 20}),
               IconButton(kCtlModifyQuit, "Quitter", {269, 4, 55, 22}),
               Button(kCtlModifyEnter, "", {212, 5, 55, 22}, kDefaultButton | kHidden),
@@ -209,15 +226,15 @@ DialogTemplate ModifyInfo() {
 }
 
 DialogTemplate GradeEntry() {
-  return {kDlgGradeEntry,
-          "Notation",
-          279,
-          334,
-          "MS Sans Serif",
-          8,
-          kModalDialog,
-          kMenuGradeEntry,
-          {
+  return {.id = kDlgGradeEntry,
+          .caption = "Notation",
+          .width = 279,
+          .height = 334,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = kMenuGradeEntry,
+          .controls = {
               Icon(kNoId, kIconGrading, {3, 4, 20, 20}),
               IconButton(kIdValidate, "Valider", {161, 5, 55, 23}),
               IconButton(kIdCancel, "Quitter", {219, 4, 55, 23}),
@@ -247,15 +264,15 @@ DialogTemplate GradeEntry() {
 }
 
 DialogTemplate AboutBox() {
-  return {kDlgAbout,
-          "A propos de Vellanor",
-          235,
-          55,
-          "MS Sans Serif",
-          8,
-          kModalDialog,
-          0,
-          {
+  return {.id = kDlgAbout,
+          .caption = "A propos de Vellanor",
+          .width = 235,
+          .height = 55,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
               Icon(kCtlAboutIcon, kIconVellanor, {5, 6, 20, 20}),
               Text("Vellanor version 2.0", {40, 15, 119, 8}, kNoPrefix),
               Text("Carnet de notes du professeur", {40, 25, 119, 8}),
@@ -265,15 +282,15 @@ DialogTemplate AboutBox() {
 }
 
 DialogTemplate Calendar() {
-  return {kDlgCalendar,
-          "Calendrier",
-          192,
-          141,
-          "MS Sans Serif",
-          8,
-          kModalDialog,
-          0,
-          {
+  return {.id = kDlgCalendar,
+          .caption = "Calendrier",
+          .width = 192,
+          .height = 141,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
               IconButton(kIdOk, "Quitter", {131, 4, 57, 21}, kDefaultButton),
               MonthCalendar(kCtlCalendar, {0, 28, 191, 112}),
           }};
@@ -281,15 +298,15 @@ DialogTemplate Calendar() {
 
 DialogTemplate Reports() {
   const StyleFlags lists = kReport | kShowSelAlways;
-  return {kDlgReports,
-          "Production de rapports",
-          377,
-          250,
-          "MS Sans Serif",
-          8,
-          kModalDialog,
-          0,
-          {
+  return {.id = kDlgReports,
+          .caption = "Production de rapports",
+          .width = 377,
+          .height = 250,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
               IconButton(kIdCancel, "Quitter", {319, 5, 55, 23}, kDefaultButton),
               Icon(kNoId, kIconModify, {8, 8, 20, 20}),
               Group(kNoId, " Document (*.RTF)", {21, 38, 354, 87}),
@@ -352,10 +369,6 @@ const DialogTemplate& DialogTemplateById(int dialogId) {
     std::abort();
   }
   return it->second;
-}
-
-bool HasDialogTemplate(int dialogId) {
-  return Registry().count(dialogId) != 0;
 }
 
 std::vector<int> DialogTemplateIds() {
