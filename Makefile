@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 # Where the program keeps its database (Vellanor.db) when started by `make run`.
 DATA_DIR ?= $(HOME)/Vellanor
 
-.PHONY: all deps build run test asan fuzz bench format clean
+.PHONY: all deps build run test asan fuzz bench package format clean
 
 all: build
 
@@ -17,8 +17,16 @@ build: deps
 	cmake --preset default
 	cmake --build --preset default -j $(JOBS)
 
+# The sample report templates go into the data folder's Template/ when
+# missing; a teacher's own or edited templates are never overwritten.
+TEMPLATES_DIR := share/templates
+
 run: build
-	@mkdir -p "$(DATA_DIR)"
+	@mkdir -p "$(DATA_DIR)/Template"
+	@for template in $(TEMPLATES_DIR)/*.rtf; do \
+	  target="$(DATA_DIR)/Template/$$(basename "$$template")"; \
+	  [ -e "$$target" ] || cp "$$template" "$$target"; \
+	done
 	@echo "Dossier des données : $(DATA_DIR)"
 	cd "$(DATA_DIR)" && "$(CURDIR)/build/default/src/program/vellanor"
 
@@ -42,6 +50,14 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	scripts/run-benchmarks build/release
+
+# The Debian package, built in release mode for /usr: ./vellanor_<version>_<arch>.deb,
+# to install with `sudo apt install ./vellanor_*.deb`.
+package: deps
+	cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DVELLANOR_TESTS=OFF
+	cmake --build build/package -j $(JOBS)
+	cd build/package && cpack -G DEB -B "$(CURDIR)/build/package/deb"
+	cp build/package/deb/vellanor_*.deb .
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -10,7 +10,7 @@
 
 #include "model/averages.h"
 #include "model/database_codec.h"
-#include "school_year.h"
+#include "support/school_year.h"
 
 namespace vellanor {
 namespace {

@@ -33,7 +33,7 @@
 #include "model/database_codec.h"
 #include "platform/file_store.h"
 #include "processes.h"
-#include "school_year.h"
+#include "support/school_year.h"
 
 // --- a counting allocator ------------------------------------------------------
 

@@ -22,7 +22,7 @@
 #include "exchange/csv/csv_import.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
-#include "school_year.h"
+#include "support/school_year.h"
 
 namespace vellanor {
 namespace {

@@ -27,7 +27,8 @@
 #include "desktop_services.h"
 #include "file_patterns.h"
 #include "grading/grade_entry_dlg.h"
-#include "school_year.h"
+#include "offscreen_main.h"
+#include "support/school_year.h"
 #include "widgets/report_list.h"
 
 namespace vellanor {
@@ -48,7 +49,7 @@ class BenchMainWindow : public MainWindowOperations {
   bool LoadDatabase(const std::string&) override { return true; }
   bool SaveDatabase(const std::string&) override { return true; }
   void RebuildTree() override {}
-  void ShowInfo(int, int, bool) override {}
+  void ShowInfo(const TreeSelection&) override {}
   QWidget* DialogParent() override { return nullptr; }
 
  private:
@@ -199,14 +200,5 @@ BENCHMARK(RebuildTree)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->
 }  // namespace vellanor
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarksOffscreen(argc, argv);
 }

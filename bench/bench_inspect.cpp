@@ -14,7 +14,7 @@
 #include "file_patterns.h"
 #include "model/database_codec.h"
 #include "processes.h"
-#include "school_year.h"
+#include "support/school_year.h"
 
 namespace vellanor {
 namespace {

@@ -44,6 +44,9 @@ DatabaseOperations::DatabaseOperations(Gradebook& book, platform::MessageService
     : book_(book), messages_(messages), files_(files) {}
 
 bool DatabaseOperations::LoadDatabase(const std::string& fileName) {
+  if (endedByFatalError_) {
+    return false;  // the application is ending: the disk is left alone
+  }
   platform::OpenedInput input = files_.OpenForReading(fileName);
   if (input.status == platform::OpenStatus::Missing) {
     CreateEmptyDatabase(fileName);

@@ -22,7 +22,8 @@ class DatabaseOperations {
   // Replaces the gradebook with the file's content. A missing file is replaced
   // by an empty database (the gradebook is then left as it was) and counts as
   // success. On a read error the message is shown, the gradebook keeps the
-  // classes read whole, and the result is false.
+  // classes read whole, and the result is false. After the fatal message
+  // nothing is read or created, and the result is false.
   bool LoadDatabase(const std::string& fileName);
 
   // Writes the whole gradebook atomically: the file on disk is always the

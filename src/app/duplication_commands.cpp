@@ -42,7 +42,7 @@ void SaveLoadAndRebuild(MainWindowOperations& main) {
 }  // namespace
 
 void DuplicateClass(MainWindowOperations& main, const TreeSelection& selection) {
-  if (selection.kind != TreeSelection::Kind::Class) {
+  if (!selection.IsClass()) {
     return;
   }
   Gradebook& book = main.GetGradebook();
@@ -69,16 +69,13 @@ void DuplicateClass(MainWindowOperations& main, const TreeSelection& selection) 
 }
 
 void DuplicateStudent(MainWindowOperations& main, const TreeSelection& selection) {
-  if (selection.kind == TreeSelection::Kind::None || selection.kind == TreeSelection::Kind::Root) {
-    return;
-  }
-  if (selection.kind == TreeSelection::Kind::Class) {
+  if (selection.IsClass()) {
     main.GetServices().messages.Inform("Sélectionner un élève, s'il vous plaît", "Erreur",
                                        MessageIcon::Exclamation);
     return;
   }
   ClassRecord* record = ClassAt(main.GetGradebook(), selection.classPosition);
-  if (record == nullptr) {
+  if (!selection.IsStudent() || record == nullptr) {
     return;
   }
   const StudentRecord* source = StudentAt(*record, selection.studentPosition);

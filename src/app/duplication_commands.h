@@ -1,25 +1,10 @@
 #pragma once
 
+#include "app/tree_selection.h"
+
 namespace vellanor {
 
 class MainWindowOperations;
-
-// The tree's current selection, by position: nothing, the root item, a class
-// item (the class at `classPosition`), or a student item (the student at
-// `studentPosition` of that class).
-struct TreeSelection {
-  enum class Kind { None, Root, Class, Student };
-  Kind kind = Kind::None;
-  int classPosition = 0;
-  int studentPosition = 0;
-
-  static TreeSelection Nothing() { return {}; }
-  static TreeSelection RootItem() { return {Kind::Root, 0, 0}; }
-  static TreeSelection ClassItem(int classPosition) { return {Kind::Class, classPosition, 0}; }
-  static TreeSelection StudentItem(int classPosition, int studentPosition) {
-    return {Kind::Student, classPosition, studentPosition};
-  }
-};
 
 // The tree's context-menu commands "D&upliquer cette classe" and
 // "Du&pliquer cet élève": after the teacher confirms, the copy (named

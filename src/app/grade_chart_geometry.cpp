@@ -157,21 +157,22 @@ void AddTrimesterCurves(ChartBuilder& chart, const std::vector<GradeRecord>& gra
 // The grade list the selection names: a class's grade columns or a
 // student's marks, or nothing when a position finds nothing.
 const std::vector<GradeRecord>* SelectedGrades(const ClassRecord* record,
-                                               const ChartSelection& selection) {
+                                               const TreeSelection& selection) {
   if (record == nullptr) {
     return nullptr;
   }
-  if (selection.isClass) {
+  if (selection.IsClass()) {
     return &record->columns;
   }
-  const StudentRecord* student = StudentAt(*record, selection.studentIndex);
+  const StudentRecord* student =
+      selection.IsStudent() ? StudentAt(*record, selection.studentPosition) : nullptr;
   return student != nullptr ? &student->grades : nullptr;
 }
 
 }  // namespace
 
 std::vector<ChartPrimitive> BuildGradeChart(const Gradebook& book, int chartMode,
-                                            const ChartSelection& selection,
+                                            const TreeSelection& selection,
                                             const ChartRect& frame) {
   std::vector<ChartPrimitive> out;
   out.reserve(64);
@@ -181,7 +182,7 @@ std::vector<ChartPrimitive> BuildGradeChart(const Gradebook& book, int chartMode
   AddGradeMarks(chart);
   AddPassLines(chart);
 
-  const ClassRecord* record = ClassAt(book, selection.classIndex);
+  const ClassRecord* record = ClassAt(book, selection.classPosition);
   const std::vector<GradeRecord>* grades = SelectedGrades(record, selection);
   if (grades != nullptr) {
     if (chartMode >= 1 && chartMode <= 3) {

@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/tree_selection.h"
 #include "model/records.h"
 
 namespace vellanor {
@@ -88,19 +89,12 @@ using ChartPrimitive = std::variant<ChartFrame, ChartLine, ChartEllipse, ChartTe
 // Chart modes: one trimester (1 to 3), or the three compared.
 inline constexpr int kChartComparison = 0;
 
-// What the chart shows: a class's grade columns (their class means), or the
-// marks of one of its students. Positions as in the tree.
-struct ChartSelection {
-  int classIndex = 0;
-  int studentIndex = 0;
-  bool isClass = true;
-};
-
 // The whole chart: frame, axes, grade marks, pass lines, column marks (one
 // trimester only), the curves, the labels and, when comparing, the legend.
-// A selection that finds nothing draws no column marks and no curves.
+// The curves are a class's grade columns (their class means) or the marks of
+// one of its students; a selection that finds nothing, or names neither,
+// draws no column marks and no curves.
 std::vector<ChartPrimitive> BuildGradeChart(const Gradebook& book, int chartMode,
-                                            const ChartSelection& selection,
-                                            const ChartRect& frame);
+                                            const TreeSelection& selection, const ChartRect& frame);
 
 }  // namespace vellanor

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTreeWidget>
 
 #include "app/grade_chart_view.h"
@@ -63,6 +64,8 @@ void CMainDlg::OnInitDialog() {
   tree_.setExpandsOnDoubleClick(false);
   tree_.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&tree_, &QTreeWidget::itemDoubleClicked, this, [this] { OnTreeDoubleClick(); });
+  // The right button only opens the context menu; see eventFilter.
+  tree_.viewport()->installEventFilter(this);
   connect(&tree_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { ShowContextMenu(tree_.viewport()->mapToGlobal(pos)); });
 
@@ -72,7 +75,7 @@ void CMainDlg::OnInitDialog() {
   SetUpTooltips();
   RebuildTree();
   SetUpInfoPanel();
-  CheckRadioButton(res::kCtlChartTrimester1, res::kCtlChartComparison, res::kCtlChartTrimester1);
+  CheckRadioButton(res::kCtlChartTrimester1);
 
   // The duplication commands act on the tree's selection at the time they run.
   SetCommandHandler(res::kCmdTreeDuplicateClass,
@@ -156,56 +159,76 @@ TreeSelection CMainDlg::CurrentSelection() const {
 }
 
 void CMainDlg::OnTreeDoubleClick() {
-  CheckRadioButton(res::kCtlChartTrimester1, res::kCtlChartComparison, res::kCtlChartTrimester1);
+  CheckRadioButton(res::kCtlChartTrimester1);
   const TreeSelection selection = CurrentSelection();
-  switch (selection.kind) {
-    case TreeSelection::Kind::Class:
-      ShowInfo(selection.classPosition, 0, true);
-      break;
-    case TreeSelection::Kind::Student:
-      ShowInfo(selection.classPosition, selection.studentPosition, false);
-      break;
-    case TreeSelection::Kind::None:
-    case TreeSelection::Kind::Root:
-      break;
+  if (selection.IsClass() || selection.IsStudent()) {
+    ShowInfo(selection);
   }
 }
 
-void CMainDlg::ShowInfo(int classPosition, int studentPosition, bool isClass) {
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != tree_.viewport()) {
+    return TemplateDialog::eventFilter(watched, event);
+  }
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseButtonDblClick) {
+    return TemplateDialog::eventFilter(watched, event);
+  }
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  // The context menu's commands act on the selection, so the right button
+  // neither selects, nor expands or collapses, the item under it; the menu
+  // itself still comes (it follows the press, whoever takes it).
+  if (mouse->button() == Qt::RightButton) {
+    return true;
+  }
+  // Off the items a press changes nothing, and a double click acts on the
+  // selection as one on the selected item does.
+  if (type != QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
+      tree_.itemAt(mouse->position().toPoint()) == nullptr) {
+    if (type == QEvent::MouseButtonDblClick) {
+      OnTreeDoubleClick();
+    }
+    return true;
+  }
+  return TemplateDialog::eventFilter(watched, event);
+}
+
+void CMainDlg::ShowInfo(const TreeSelection& selection) {
   infoPanel_.DeleteAllRows();
-  const ClassRecord* record = ClassAt(book_, classPosition);
-  if (record == nullptr) {
+  const ClassRecord* record = ClassAt(book_, selection.classPosition);
+  if (record == nullptr || !(selection.IsClass() || selection.IsStudent())) {
     return;
   }
   std::vector<InfoRow> rows;
-  if (isClass) {
+  if (selection.IsClass()) {
     rows = ClassInfoRows(*record);
   } else {
-    const StudentRecord* student = StudentAt(*record, studentPosition);
+    const StudentRecord* student = StudentAt(*record, selection.studentPosition);
     if (student == nullptr) {
       return;
     }
     rows = StudentInfoRows(*record, *student);
   }
   for (const InfoRow& row : rows) {
-    const int index =
+    const int position =
         infoPanel_.InsertRow(infoPanel_.rowCount(), QString::fromStdString(row.label));
-    infoPanel_.SetItemText(index, 1, QString::fromStdString(row.value));
+    infoPanel_.SetItemText(position, 1, QString::fromStdString(row.value));
   }
   // The chart starts again on the first trimester, and its radio button shows it.
   chartMode_ = 1;
-  CheckRadioButton(res::kCtlChartTrimester1, res::kCtlChartComparison, res::kCtlChartTrimester1);
-  DrawGradeChart(classPosition, studentPosition, isClass);
+  CheckRadioButton(res::kCtlChartTrimester1);
+  DrawGradeChart(selection);
 }
 
-void CMainDlg::DrawGradeChart(int classIndex, int studentIndex, bool isClass) {
-  lastSelection_ = ChartSelection{classIndex, studentIndex, isClass};
+void CMainDlg::DrawGradeChart(const TreeSelection& selection) {
+  lastSelection_ = selection;
   chart_->SetPrimitives(BuildGradeChart(book_, chartMode_, lastSelection_, chart_->FrameRect()));
 }
 
 void CMainDlg::OnChartRadio(int mode) {
   chartMode_ = mode;
-  DrawGradeChart(lastSelection_.classIndex, lastSelection_.studentIndex, lastSelection_.isClass);
+  DrawGradeChart(lastSelection_);
 }
 
 QMenu* CMainDlg::PrepareContextMenu() {

@@ -47,7 +47,7 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   bool LoadDatabase(const std::string& fileName) override;
   bool SaveDatabase(const std::string& fileName) override;
   void RebuildTree() override;
-  void ShowInfo(int classPosition, int studentPosition, bool isClass) override;
+  void ShowInfo(const TreeSelection& selection) override;
   QWidget* DialogParent() override { return this; }
 
   // The action of a menu or context-menu command; an empty action removes it.
@@ -60,7 +60,7 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   TreeSelection CurrentSelection() const;
 
   // Stores the selection and redraws the chart for the current chart mode.
-  void DrawGradeChart(int classIndex, int studentIndex, bool isClass);
+  void DrawGradeChart(const TreeSelection& selection);
   int ChartMode() const { return chartMode_; }
   const GradeChartView& Chart() const { return *chart_; }
 
@@ -80,6 +80,7 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
 
  protected:
   void OnCommand(int id) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void OnInitDialog();
@@ -101,7 +102,8 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   std::array<QIcon, 6> treeImages_;
 
   int chartMode_ = 1;
-  ChartSelection lastSelection_;
+  // What the chart showed last; the first class until a double-click.
+  TreeSelection lastSelection_ = TreeSelection::ClassItem(0);
   std::map<int, std::function<void()>> handlers_;
 };
 

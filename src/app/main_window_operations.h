@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/tree_selection.h"
 #include "model/records.h"
 #include "platform/services.h"
 
@@ -30,8 +31,9 @@ class MainWindowOperations {
 
   // Refill the tree from the gradebook.
   virtual void RebuildTree() = 0;
-  // Fill the information panel and draw the chart for a class or a student.
-  virtual void ShowInfo(int classPosition, int studentPosition, bool isClass) = 0;
+  // Fill the information panel and draw the chart for a class or a student;
+  // any other selection, or one that finds nothing, leaves the panel empty.
+  virtual void ShowInfo(const TreeSelection& selection) = 0;
 
   // The parent of the modal dialogs.
   virtual QWidget* DialogParent() = 0;

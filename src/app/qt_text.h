@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QString>
 
@@ -22,9 +23,16 @@ QString ToQString(const TextField<N>& field) {
   return ToQString(field.View());
 }
 
-// Characters that Windows-1252 lacks become '?'.
+// Characters that Windows-1252 lacks become '?'. A letter typed as a base
+// letter and a combining accent (as some keyboards and pastes give it) is
+// first made the one accented letter the file can hold.
 inline std::string ToCp1252(const QString& text) {
-  return Utf8ToCp1252(text.toStdString());
+  return Utf8ToCp1252(text.normalized(QString::NormalizationForm_C).toStdString());
+}
+
+// The characters of a typed text that Windows-1252 lacks (see ToCp1252).
+inline std::vector<std::string> UnstorableCharacters(const QString& text) {
+  return CharactersOutsideCp1252(text.normalized(QString::NormalizationForm_C).toStdString());
 }
 
 // Stores a typed text in a field, cut to the field's width in characters.

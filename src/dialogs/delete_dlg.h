@@ -2,26 +2,23 @@
 
 #include "widgets/template_dialog.h"
 
-class QComboBox;
-
 namespace vellanor {
 
 class MainWindowOperations;
 
 namespace widgets {
+class ComboList;
 class IconButton;
-}
+}  // namespace widgets
 
 // "Effacer": deletes a whole class or one student, without a question, and
 // writes the file after each deletion. Closes by itself when the last class
-// is gone.
+// is gone. A text typed over a list that names no entry deletes nothing.
 class CDeleteDlg : public widgets::TemplateDialog {
   Q_OBJECT
 
  public:
   explicit CDeleteDlg(MainWindowOperations& main, double scale = 0.0);
-
-  static int Run(MainWindowOperations& main);
 
  protected:
   void OnCommand(int id) override;
@@ -35,9 +32,8 @@ class CDeleteDlg : public widgets::TemplateDialog {
   MainWindowOperations& main_;
   widgets::IconButton& validate_;
   widgets::IconButton& quit_;
-  QComboBox& classList_;
-  QComboBox& studentList_;
-  bool filling_ = false;  // the lists change under the program's hand
+  widgets::ComboList& classList_;
+  widgets::ComboList& studentList_;
 };
 
 }  // namespace vellanor

@@ -2,17 +2,15 @@
 
 #include <cmath>
 
-#include <QComboBox>
 #include <QEvent>
-#include <QFocusEvent>
-#include <QLineEdit>
 #include <QRadioButton>
 
 #include "app/main_window_operations.h"
 #include "app/qt_text.h"
-#include "dialogs/record_lists.h"
+#include "app/record_lists.h"
 #include "model/gradebook.h"
 #include "resources/ids.h"
+#include "widgets/combo_list.h"
 #include "widgets/icon_button.h"
 #include "widgets/report_list.h"
 
@@ -37,12 +35,55 @@ enum StudentRow {
   kStudentInfo
 };
 
+// A bordered editor over the value cell, 2 px inside it across and one
+// pixel past its bottom.
+widgets::CellEditor::Look EditorLook() {
+  widgets::CellEditor::Look look;
+  look.controlId = res::kCtlModifyEditor;
+  look.frame = true;
+  look.maxLength = kEditorMaxLength;
+  look.readLength = kEditorMaxLength;
+  look.margins = QMargins(2, 0, 2, -1);
+  return look;
+}
+
 QString SexText(bool boy) {
   return boy ? QStringLiteral("Garçon") : QStringLiteral("Fille");
 }
 
 QString CountText(const ClassRecord& record) {
   return QString::number(record.studentCount);
+}
+
+// The name of the text field a line stores, for messages; nullptr for the
+// lines that store no text (the sex, the number of students).
+const char* TextFieldName(bool student, int row) {
+  if (student) {
+    switch (row) {
+      case kStudentName:
+        return "Nom";
+      case kStudentFirstName:
+        return "Prénom";
+      case kStudentBirthDate:
+        return "Date de naissance";
+      case kStudentBirthPlace:
+        return "Lieu de naissance";
+      case kStudentInfo:
+        return "Informations";
+      default:
+        return nullptr;
+    }
+  }
+  switch (row) {
+    case kClassName:
+      return "Nom";
+    case kClassYear:
+      return "Année";
+    case kClassInfo:
+      return "Informations";
+    default:
+      return nullptr;
+  }
 }
 
 template <std::size_t N>
@@ -59,20 +100,14 @@ CModifyInfoDlg::CModifyInfoDlg(MainWindowOperations& main, double scale)
       quit_(Bind<widgets::IconButton>(res::kCtlModifyQuit)),
       classRadio_(Bind<QRadioButton>(res::kCtlModifyClassRadio)),
       studentRadio_(Bind<QRadioButton>(res::kCtlModifyStudentRadio)),
-      classList_(Bind<QComboBox>(res::kCtlModifyClassList)),
-      studentList_(Bind<QComboBox>(res::kCtlModifyStudentList)),
-      lines_(Bind<widgets::ReportList>(res::kCtlModifyLines)) {
+      classList_(Bind<widgets::ComboList>(res::kCtlModifyClassList)),
+      studentList_(Bind<widgets::ComboList>(res::kCtlModifyStudentList)),
+      lines_(Bind<widgets::ReportList>(res::kCtlModifyLines)),
+      editor_(lines_, *ClientArea(), EditorLook()) {
   OnInitDialog();
 }
 
-int CModifyInfoDlg::Run(MainWindowOperations& main) {
-  CModifyInfoDlg dialog(main);
-  return dialog.exec();
-}
-
 void CModifyInfoDlg::OnInitDialog() {
-  editor_ = nullptr;
-  editRow_ = 0;
   widgets::SetUpIconButton(quit_, res::kIconQuit, QStringLiteral("Retourne vers l'application"));
 
   lines_.SetGridLines(true);
@@ -82,25 +117,21 @@ void CModifyInfoDlg::OnInitDialog() {
                       static_cast<int>(std::lround(kValueWidthPx * Scale())));
   // A click anywhere in the list closes the editor; a double click opens it.
   lines_.viewport()->installEventFilter(this);
+  // The focus leaving the editor in any way stores its value.
+  connect(&editor_, &widgets::CellEditor::FocusLeft, this, [this] {
+    if (!refusing_) {
+      CommitEditor();
+    }
+  });
 
-  filling_ = true;
   FillClassList(classList_, main_.GetGradebook(), true);
-  classList_.setCurrentIndex(classList_.count() > 0 ? 0 : -1);
   FillStudentList(studentList_, ClassAt(main_.GetGradebook(), 0));
-  filling_ = false;
-  connect(&classList_, &QComboBox::currentIndexChanged, this, [this] {
-    if (!filling_) {
-      OnSelChangeClass();
-    }
-  });
-  connect(&studentList_, &QComboBox::currentIndexChanged, this, [this] {
-    if (!filling_) {
-      OnSelChangeStudent();
-    }
-  });
+  connect(&classList_, &widgets::ComboList::currentIndexChanged, this,
+          [this] { OnSelChangeClass(); });
+  connect(&studentList_, &widgets::ComboList::currentIndexChanged, this,
+          [this] { OnSelChangeStudent(); });
   ShowClassLines();
-  CheckRadioButton(res::kCtlModifyClassRadio, res::kCtlModifyStudentRadio,
-                   res::kCtlModifyClassRadio);
+  CheckRadioButton(res::kCtlModifyClassRadio);
 }
 
 void CModifyInfoDlg::OnCommand(int id) {
@@ -134,24 +165,16 @@ bool CModifyInfoDlg::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::MouseButtonDblClick) {
       OnDblClickLines();
     }
-  } else if (editor_ != nullptr && watched == editor_ && event->type() == QEvent::FocusOut) {
-    // The editor's own context menu takes the focus for a moment only.
-    if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-      CommitEditor();
-    }
   }
   return TemplateDialog::eventFilter(watched, event);
 }
 
 bool CModifyInfoDlg::StudentChecked() const {
-  return CheckedRadioButton(res::kCtlModifyClassRadio, res::kCtlModifyStudentRadio) ==
-         res::kCtlModifyStudentRadio;
+  return CheckedRadioButton(res::kCtlModifyClassRadio) == res::kCtlModifyStudentRadio;
 }
 
 void CModifyInfoDlg::RefillStudentList() {
-  filling_ = true;
-  FillStudentList(studentList_, ClassAt(main_.GetGradebook(), classList_.currentIndex()));
-  filling_ = false;
+  FillStudentList(studentList_, ClassNamedBy(main_.GetGradebook(), classList_));
 }
 
 void CModifyInfoDlg::AddLine(int row, const char* label, const QString& value) {
@@ -161,9 +184,9 @@ void CModifyInfoDlg::AddLine(int row, const char* label, const QString& value) {
 
 void CModifyInfoDlg::ShowClassLines() {
   // A value being typed belongs to the lines shown so far.
-  CommitEditor();
+  CommitEditor(OnRefusal::Drop);
   lines_.DeleteAllRows();
-  const ClassRecord* record = ClassAt(main_.GetGradebook(), classList_.currentIndex());
+  const ClassRecord* record = ClassNamedBy(main_.GetGradebook(), classList_);
   if (record == nullptr) {
     return;
   }
@@ -174,11 +197,10 @@ void CModifyInfoDlg::ShowClassLines() {
 }
 
 void CModifyInfoDlg::ShowStudentLines() {
-  CommitEditor();
+  CommitEditor(OnRefusal::Drop);
   lines_.DeleteAllRows();
-  const ClassRecord* record = ClassAt(main_.GetGradebook(), classList_.currentIndex());
   const StudentRecord* student =
-      record == nullptr ? nullptr : StudentAt(*record, studentList_.currentIndex());
+      StudentNamedBy(ClassNamedBy(main_.GetGradebook(), classList_), studentList_);
   if (student == nullptr) {
     return;
   }
@@ -191,8 +213,7 @@ void CModifyInfoDlg::ShowStudentLines() {
 }
 
 void CModifyInfoDlg::OnSelChangeClass() {
-  CheckRadioButton(res::kCtlModifyClassRadio, res::kCtlModifyStudentRadio,
-                   res::kCtlModifyClassRadio);
+  CheckRadioButton(res::kCtlModifyClassRadio);
   RefillStudentList();
   ShowClassLines();
 }
@@ -215,8 +236,9 @@ void CModifyInfoDlg::OnClickedStudentRadio() {
 }
 
 void CModifyInfoDlg::OnDblClickLines() {
-  CommitEditor();
-  OpenEditor();
+  if (CommitEditor()) {
+    OpenEditor();
+  }
 }
 
 void CModifyInfoDlg::OpenEditor() {
@@ -224,51 +246,46 @@ void CModifyInfoDlg::OpenEditor() {
   if (row < 0) {
     return;
   }
-  editRow_ = row;
-  const QString text = lines_.ItemText(row, kValueColumn);
-  if (!lines_.EnsureVisible(row)) {
-    return;
-  }
-  const QRect cell = lines_.CellRect(row, kValueColumn);
-  const QRect inClient(lines_.mapTo(ClientArea(), cell.topLeft()), cell.size());
-
   target_.student = StudentChecked();
-  target_.classPosition = classList_.currentIndex();
-  target_.studentPosition = studentList_.currentIndex();
-
-  editor_ = new QLineEdit(ClientArea());
-  editor_->setObjectName(QStringLiteral("control%1").arg(res::kCtlModifyEditor));
-  editor_->setMaxLength(kEditorMaxLength);
-  editor_->setGeometry(inClient.adjusted(2, 0, -2, 1));
-  editor_->setText(text);
-  editor_->installEventFilter(this);
-  editor_->show();
-  editor_->raise();
-  editor_->setFocus(Qt::OtherFocusReason);
+  target_.classPosition = classList_.Position();
+  target_.studentPosition = studentList_.Position();
+  editor_.Open(row, kValueColumn);
 }
 
-void CModifyInfoDlg::CommitEditor() {
-  if (editor_ == nullptr) {
-    return;
+bool CModifyInfoDlg::CommitEditor(OnRefusal onRefusal) {
+  if (!editor_.IsOpen()) {
+    return true;
   }
-  // Taken first: closing the editor moves the focus, which must not commit
-  // a second time.
-  QLineEdit* editor = editor_;
-  editor_ = nullptr;
-  const QString text = editor->text().left(kEditorMaxLength);
+  const int row = editor_.Row();
+  if (const char* field = TextFieldName(target_.student, row)) {
+    refusing_ = true;
+    const bool storable = CheckStorable(main_, editor_.Editor()->text().left(kEditorMaxLength),
+                                        QString::fromUtf8(field));
+    refusing_ = false;
+    if (!storable) {
+      if (onRefusal == OnRefusal::Drop) {
+        editor_.Close();
+      } else if (QLineEdit* editor = editor_.Editor()) {
+        editor->setFocus(Qt::OtherFocusReason);
+      }
+      return false;
+    }
+  }
+  const QString text = editor_.Take().value_or(QString());
 
   Gradebook& book = main_.GetGradebook();
   ClassRecord* record = ClassAt(book, target_.classPosition);
-  if (record != nullptr) {
-    if (target_.student) {
-      if (StudentRecord* student = StudentAt(*record, target_.studentPosition)) {
-        lines_.SetItemText(editRow_, kValueColumn, WriteStudentField(*student, editRow_, text));
-      }
-    } else {
-      lines_.SetItemText(editRow_, kValueColumn, WriteClassField(*record, editRow_, text));
-    }
+  if (record == nullptr) {
+    return true;
   }
-  DestroyEditor(editor);
+  if (target_.student) {
+    if (StudentRecord* student = StudentAt(*record, target_.studentPosition)) {
+      lines_.SetItemText(row, kValueColumn, WriteStudentField(*student, row, text));
+    }
+  } else {
+    lines_.SetItemText(row, kValueColumn, WriteClassField(*record, row, text));
+  }
+  return true;
 }
 
 QString CModifyInfoDlg::WriteClassField(ClassRecord& record, int row, const QString& text) {
@@ -307,18 +324,10 @@ QString CModifyInfoDlg::WriteStudentField(StudentRecord& student, int row, const
   }
 }
 
-void CModifyInfoDlg::DestroyEditor(QLineEdit* editor) {
-  editor->removeEventFilter(this);
-  if (editor->hasFocus()) {
-    lines_.setFocus(Qt::OtherFocusReason);
-  }
-  editor->hide();
-  // Possibly inside the editor's own focus handling: deleted once it returns.
-  editor->deleteLater();
-}
-
 void CModifyInfoDlg::OnQuit() {
-  CommitEditor();
+  if (!CommitEditor()) {
+    return;  // the value being typed is to be corrected first
+  }
   main_.SaveDatabase(kDatabaseFileName);
   main_.RebuildTree();
   accept();
@@ -326,11 +335,7 @@ void CModifyInfoDlg::OnQuit() {
 
 void CModifyInfoDlg::OnCancel() {
   // Escape leaves without taking the value being typed.
-  if (editor_ != nullptr) {
-    QLineEdit* editor = editor_;
-    editor_ = nullptr;
-    DestroyEditor(editor);
-  }
+  editor_.Close();
   reject();
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "widgets/cell_editor.h"
 #include "widgets/template_dialog.h"
 
-class QComboBox;
-class QLineEdit;
 class QRadioButton;
 
 namespace vellanor {
@@ -13,6 +12,7 @@ struct ClassRecord;
 struct StudentRecord;
 
 namespace widgets {
+class ComboList;
 class IconButton;
 class ReportList;
 }  // namespace widgets
@@ -20,18 +20,17 @@ class ReportList;
 // "Modification des informations": the descriptive fields of a class or a
 // student as lines of "label / value", each value retyped in place. A value
 // goes into the record when its editor closes; "Quitter" writes the file,
-// Escape leaves without writing.
+// Escape leaves without writing. A value the file cannot hold is refused
+// with a message and stays in its editor to be corrected.
 class CModifyInfoDlg : public widgets::TemplateDialog {
   Q_OBJECT
 
  public:
   explicit CModifyInfoDlg(MainWindowOperations& main, double scale = 0.0);
 
-  static int Run(MainWindowOperations& main);
-
   // The in-place editor while one is open (nullptr otherwise).
-  QLineEdit* Editor() const { return editor_; }
-  int EditRow() const { return editRow_; }
+  QLineEdit* Editor() const { return editor_.Editor(); }
+  int EditRow() const { return editor_.Row(); }
 
  protected:
   void OnCommand(int id) override;
@@ -45,6 +44,9 @@ class CModifyInfoDlg : public widgets::TemplateDialog {
     int classPosition = -1;
     int studentPosition = -1;
   };
+  // What happens to a refused value: it stays in its editor, or it goes
+  // with the lines being replaced.
+  enum class OnRefusal { KeepEditing, Drop };
 
   void OnInitDialog();
   bool StudentChecked() const;
@@ -62,23 +64,22 @@ class CModifyInfoDlg : public widgets::TemplateDialog {
   void OnCancel();
 
   void OpenEditor();
-  void CommitEditor();
+  // Stores the editor's value; false when the value was refused.
+  bool CommitEditor(OnRefusal onRefusal = OnRefusal::KeepEditing);
   // Writes a retyped value and returns the text its line shows now.
   QString WriteClassField(ClassRecord& record, int row, const QString& text);
   QString WriteStudentField(StudentRecord& student, int row, const QString& text);
-  void DestroyEditor(QLineEdit* editor);
 
   MainWindowOperations& main_;
   widgets::IconButton& quit_;
   QRadioButton& classRadio_;
   QRadioButton& studentRadio_;
-  QComboBox& classList_;
-  QComboBox& studentList_;
+  widgets::ComboList& classList_;
+  widgets::ComboList& studentList_;
   widgets::ReportList& lines_;
-  QLineEdit* editor_ = nullptr;
-  int editRow_ = 0;
+  widgets::CellEditor editor_;
   EditTarget target_;
-  bool filling_ = false;  // the lists change under the program's hand
+  bool refusing_ = false;  // the refusal message is up
 };
 
 }  // namespace vellanor

@@ -9,7 +9,7 @@
 
 #include "app/main_window_operations.h"
 #include "app/qt_text.h"
-#include "dialogs/record_lists.h"
+#include "app/record_lists.h"
 #include "model/gradebook.h"
 #include "platform/clock.h"
 #include "platform/message_service.h"
@@ -53,11 +53,6 @@ CNewClassDlg::CNewClassDlg(MainWindowOperations& main, double scale)
   OnInitDialog();
 }
 
-int CNewClassDlg::Run(MainWindowOperations& main) {
-  CNewClassDlg dialog(main);
-  return dialog.exec();
-}
-
 void CNewClassDlg::OnInitDialog() {
   currentYear_ = static_cast<int>(main_.GetServices().clock.Today().year());
   // What the teacher types shows what is stored.
@@ -92,6 +87,10 @@ void CNewClassDlg::OnValidate() {
   if (name.isEmpty()) {
     main_.GetServices().messages.Inform("Le nom de la classe est manquant !", "Erreur",
                                         platform::MessageIcon::Stop);
+    return;
+  }
+  if (!CheckStorable(main_, name, QStringLiteral("Nom")) ||
+      !CheckStorable(main_, info_.text(), QStringLiteral("Informations"))) {
     return;
   }
   ClassRecord record;

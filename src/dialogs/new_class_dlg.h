@@ -22,9 +22,6 @@ class CNewClassDlg : public widgets::TemplateDialog {
   // `scale` as for TemplateDialog (0: the screen's).
   explicit CNewClassDlg(MainWindowOperations& main, double scale = 0.0);
 
-  // Runs the dialog modally over the main window.
-  static int Run(MainWindowOperations& main);
-
   // The first year each list offers. Both lists run to a few years past the
   // clock's, so the current school year and the next are always there.
   static constexpr int kFirstYear = 2003;

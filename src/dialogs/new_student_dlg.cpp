@@ -7,16 +7,17 @@
 
 #include "app/main_window_operations.h"
 #include "app/qt_text.h"
-#include "dialogs/record_lists.h"
+#include "app/record_lists.h"
 #include "model/gradebook.h"
 #include "platform/message_service.h"
 #include "resources/ids.h"
+#include "widgets/combo_list.h"
 #include "widgets/icon_button.h"
 
 namespace vellanor {
 namespace {
 
-constexpr int kBoyIndex = 0;  // "Garçon", then "Fille"
+constexpr int kBoyPosition = 0;  // "Garçon", then "Fille"
 
 template <std::size_t N>
 void LimitTo(QLineEdit& edit, const TextField<N>&) {
@@ -34,7 +35,7 @@ CNewStudentDlg::CNewStudentDlg(MainWindowOperations& main, double scale)
       main_(main),
       validate_(Bind<widgets::IconButton>(res::kIdOk)),
       quit_(Bind<widgets::IconButton>(res::kIdCancel)),
-      classList_(Bind<QComboBox>(res::kCtlStudentClass)),
+      classList_(Bind<widgets::ComboList>(res::kCtlStudentClass)),
       name_(Bind<QLineEdit>(res::kCtlStudentName)),
       firstName_(Bind<QLineEdit>(res::kCtlStudentFirstName)),
       sex_(Bind<QComboBox>(res::kCtlStudentSex)),
@@ -44,16 +45,10 @@ CNewStudentDlg::CNewStudentDlg(MainWindowOperations& main, double scale)
   OnInitDialog();
 }
 
-int CNewStudentDlg::Run(MainWindowOperations& main) {
-  CNewStudentDlg dialog(main);
-  return dialog.exec();
-}
-
 void CNewStudentDlg::OnInitDialog() {
   FillClassList(classList_, main_.GetGradebook(), true);
   connect(&sex_, &QComboBox::currentIndexChanged, this, [this] { OnSelChangeSex(); });
-  sex_.setCurrentIndex(kBoyIndex);
-  classList_.setCurrentIndex(classList_.count() > 0 ? 0 : -1);
+  sex_.setCurrentIndex(kBoyPosition);
 
   const StudentRecord blank;
   LimitTo(name_, blank.name);
@@ -77,11 +72,11 @@ void CNewStudentDlg::OnCommand(int id) {
 
 void CNewStudentDlg::OnSelChangeSex() {
   SetStaticIcon(res::kCtlStudentPicture,
-                sex_.currentIndex() == kBoyIndex ? res::kIconBoy : res::kIconGirl);
+                sex_.currentIndex() == kBoyPosition ? res::kIconBoy : res::kIconGirl);
 }
 
 void CNewStudentDlg::OnValidate() {
-  ClassRecord* record = ClassAt(main_.GetGradebook(), classList_.currentIndex());
+  ClassRecord* record = ClassNamedBy(main_.GetGradebook(), classList_);
   if (record == nullptr) {
     main_.GetServices().messages.Inform("Créer une classe s'il vous plaît", "Attention",
                                         platform::MessageIcon::Exclamation);
@@ -97,11 +92,21 @@ void CNewStudentDlg::OnValidate() {
     ShowError(main_, "Le prénom de l'élève est manquant !");
     return;
   }
+  const std::pair<const QLineEdit*, const char*> fields[] = {{&name_, "Nom"},
+                                                             {&firstName_, "Prénom"},
+                                                             {&birthDate_, "Date de naissance"},
+                                                             {&birthPlace_, "Lieu de naissance"},
+                                                             {&info_, "Informations"}};
+  for (const auto& [edit, label] : fields) {
+    if (!CheckStorable(main_, edit->text(), QString::fromUtf8(label))) {
+      return;
+    }
+  }
 
   StudentRecord student;
   AssignText(student.name, name);
   AssignText(student.firstName, firstName);
-  student.sex = sex_.currentIndex() == kBoyIndex ? 1 : 0;
+  student.sex = sex_.currentIndex() == kBoyPosition ? 1 : 0;
   AssignText(student.birthDate, birthDate_.text());
   AssignText(student.birthPlace, birthPlace_.text());
   AssignText(student.info, info_.text());

@@ -10,8 +10,9 @@ namespace vellanor {
 class MainWindowOperations;
 
 namespace widgets {
+class ComboList;
 class IconButton;
-}
+}  // namespace widgets
 
 // "Nouvel élève": adds students to a class one after the other. Each
 // "Valider" appends one student (absent on every existing grade column) and
@@ -22,8 +23,6 @@ class CNewStudentDlg : public widgets::TemplateDialog {
 
  public:
   explicit CNewStudentDlg(MainWindowOperations& main, double scale = 0.0);
-
-  static int Run(MainWindowOperations& main);
 
  protected:
   void OnCommand(int id) override;
@@ -37,7 +36,7 @@ class CNewStudentDlg : public widgets::TemplateDialog {
   MainWindowOperations& main_;
   widgets::IconButton& validate_;
   widgets::IconButton& quit_;
-  QComboBox& classList_;
+  widgets::ComboList& classList_;
   QLineEdit& name_;
   QLineEdit& firstName_;
   QComboBox& sex_;

@@ -4,17 +4,14 @@
 #include <string>
 
 #include <QAction>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScrollBar>
-#include <QSignalBlocker>
 
 #include "app/database_backups.h"
 #include "app/main_window_operations.h"
 #include "app/qt_text.h"
-#include "app/record_labels.h"
+#include "app/record_lists.h"
 #include "grading/grade_changes.h"
 #include "grading/grade_grids.h"
 #include "grading/parse_mark.h"
@@ -23,20 +20,18 @@
 #include "model/gradebook.h"
 #include "platform/message_service.h"
 #include "resources/ids.h"
+#include "widgets/combo_list.h"
 #include "widgets/icon_button.h"
 #include "widgets/report_list.h"
 
 namespace vellanor {
 namespace {
 
-namespace ids = res;
+// The trimester radios, for trimesters 1 to 3.
+constexpr int kTrimesterRadios[] = {res::kCtlTrimester1, res::kCtlTrimester2, res::kCtlTrimester3};
 
-// Texts are read from cells and from the information field with a 32-byte
-// buffer.
-constexpr int kReadLength = 31;
-
-constexpr int kModeCommands[] = {ids::kCmdNewGrade, ids::kCmdDeleteGrades, ids::kCmdModifyGrades,
-                                 ids::kCmdCompareStudents};
+constexpr int kModeCommands[] = {res::kCmdNewGrade, res::kCmdDeleteGrades, res::kCmdModifyGrades,
+                                 res::kCmdCompareStudents};
 
 // How the controls look in each mode.
 struct ModeLook {
@@ -61,7 +56,7 @@ const ModeLook& LookOf(GradeMode mode) {
                                 .fields = false,
                                 .validate = false,
                                 .modeCommands = true,
-                                .quitIcon = ids::kIconQuit,
+                                .quitIcon = res::kIconQuit,
                                 .quitCaption = "Quitter",
                                 .quitTooltip = "Retourne vers l'application",
                                 .validateTooltip = nullptr};
@@ -72,7 +67,7 @@ const ModeLook& LookOf(GradeMode mode) {
                                 .fields = true,
                                 .validate = true,
                                 .modeCommands = false,
-                                .quitIcon = ids::kIconCancel,
+                                .quitIcon = res::kIconCancel,
                                 .quitCaption = "Annuler",
                                 .quitTooltip = "Annule l'ajout de la nouvelle note",
                                 .validateTooltip = "Valide l'ajout de la nouvelle note"};
@@ -83,7 +78,7 @@ const ModeLook& LookOf(GradeMode mode) {
                                   .fields = false,
                                   .validate = true,
                                   .modeCommands = false,
-                                  .quitIcon = ids::kIconCancel,
+                                  .quitIcon = res::kIconCancel,
                                   .quitCaption = "Annuler",
                                   .quitTooltip = "Annule l'effacement de la liste de notes",
                                   .validateTooltip = "Valide l'effacement de la liste de notes"};
@@ -94,7 +89,7 @@ const ModeLook& LookOf(GradeMode mode) {
                                    .fields = false,
                                    .validate = true,
                                    .modeCommands = false,
-                                   .quitIcon = ids::kIconCancel,
+                                   .quitIcon = res::kIconCancel,
                                    .quitCaption = "Annuler",
                                    .quitTooltip = "Annule la modification des notes",
                                    .validateTooltip = "Valide la modification des notes"};
@@ -105,7 +100,7 @@ const ModeLook& LookOf(GradeMode mode) {
                                    .fields = false,
                                    .validate = false,
                                    .modeCommands = false,
-                                   .quitIcon = ids::kIconCancel,
+                                   .quitIcon = res::kIconCancel,
                                    .quitCaption = "Retour",
                                    .quitTooltip = "Retourne vers la vue normale",
                                    .validateTooltip = nullptr};
@@ -126,62 +121,76 @@ const ModeLook& LookOf(GradeMode mode) {
 
 // A typed text as the records hold it, cut to what is read of it.
 std::string ReadText(const QString& text) {
-  return ToCp1252(text.left(kReadLength));
+  return ToCp1252(text.left(kTypedTextLength));
+}
+
+// A borderless editor from just inside the cell's left edge and below its
+// top to its right edge and its bottom; typing replaces the cell's text.
+widgets::CellEditor::Look EditorLook(double scale) {
+  const auto px = [scale](int pixels) { return static_cast<int>(pixels * scale + 0.5); };
+  widgets::CellEditor::Look look;
+  look.controlId = res::kCtlGradeEditor;
+  look.frame = false;
+  look.readLength = kTypedTextLength;
+  look.margins = QMargins(px(2), px(1), 0, 0);
+  look.selectAll = true;
+  return look;
 }
 
 }  // namespace
 
 CGradeEntryDlg::CGradeEntryDlg(MainWindowOperations& main, double scale)
-    : TemplateDialog(ids::kDlgGradeEntry, main.DialogParent(), scale), main_(main) {
+    : TemplateDialog(res::kDlgGradeEntry, main.DialogParent(), scale),
+      main_(main),
+      editor_(Bind<widgets::ReportList>(res::kCtlGradeGrid), *ClientArea(), EditorLook(Scale())) {
   BindControls();
   SetUpWindow();
 }
 
 CGradeEntryDlg::~CGradeEntryDlg() {
-  // The editor and the grid go with the client area, after this object:
-  // they must no longer report to it.
-  if (editor_ != nullptr) {
-    editor_->removeEventFilter(this);
-  }
+  // The grid goes with the client area, after this object: it must no
+  // longer report to it.
   grid_->removeEventFilter(this);
   grid_->viewport()->removeEventFilter(this);
 }
 
 void CGradeEntryDlg::BindControls() {
-  validate_ = &Bind<widgets::IconButton>(ids::kIdValidate);
-  quit_ = &Bind<widgets::IconButton>(ids::kIdCancel);
-  classList_ = &Bind<QComboBox>(ids::kCtlGradeClassList);
-  studentList_ = &Bind<QComboBox>(ids::kCtlGradeStudentList);
-  for (int id : {ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewAllStudents}) {
+  validate_ = &Bind<widgets::IconButton>(res::kIdValidate);
+  quit_ = &Bind<widgets::IconButton>(res::kIdCancel);
+  classList_ = &Bind<widgets::ComboList>(res::kCtlGradeClassList);
+  studentList_ = &Bind<widgets::ComboList>(res::kCtlGradeStudentList);
+  for (int id : {res::kCtlViewClass, res::kCtlViewStudent, res::kCtlViewAllStudents}) {
     viewRadios_.push_back(&Bind<QRadioButton>(id));
   }
-  for (int id : {ids::kCtlTrimester1, ids::kCtlTrimester2, ids::kCtlTrimester3, ids::kCtlWritten,
-                 ids::kCtlOral}) {
+  for (int id : {res::kCtlTrimester1, res::kCtlTrimester2, res::kCtlTrimester3, res::kCtlWritten,
+                 res::kCtlOral}) {
     categoryRadios_.push_back(&Bind<QRadioButton>(id));
   }
-  coefficient_ = &Bind<QLineEdit>(ids::kCtlCoefficient);
-  info_ = &Bind<QLineEdit>(ids::kCtlGradeInfo);
-  grid_ = &Bind<widgets::ReportList>(ids::kCtlGradeGrid);
+  coefficient_ = &Bind<QLineEdit>(res::kCtlCoefficient);
+  info_ = &Bind<QLineEdit>(res::kCtlGradeInfo);
+  grid_ = &Bind<widgets::ReportList>(res::kCtlGradeGrid);
 
   // The user's choices only: the window's own refills select quietly.
-  connect(classList_, &QComboBox::currentIndexChanged, this, [this] { OnClassSelected(); });
-  connect(studentList_, &QComboBox::currentIndexChanged, this, [this] { OnStudentSelected(); });
+  connect(classList_, &widgets::ComboList::currentIndexChanged, this,
+          [this] { OnClassSelected(); });
+  connect(studentList_, &widgets::ComboList::currentIndexChanged, this,
+          [this] { OnStudentSelected(); });
   grid_->installEventFilter(this);
   grid_->viewport()->installEventFilter(this);
-  // An open editor follows its cell when the grid scrolls.
-  connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { PlaceEditor(); });
-  connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { PlaceEditor(); });
+  connect(&editor_, &widgets::CellEditor::TabPressed, this, [this] { OnEditorTab(); });
+  connect(&editor_, &widgets::CellEditor::FocusLeft, this,
+          [this](QWidget* to) { OnEditorFocusLeft(to); });
 }
 
 void CGradeEntryDlg::SetUpWindow() {
-  widgets::SetUpIconButton(*quit_, ids::kIconQuit, QStringLiteral("Retourne vers l'application"));
-  widgets::SetUpIconButton(*validate_, ids::kIconValidate,
+  widgets::SetUpIconButton(*quit_, res::kIconQuit, QStringLiteral("Retourne vers l'application"));
+  widgets::SetUpIconButton(*validate_, res::kIconValidate,
                            QStringLiteral("Valide l'ajout de la nouvelle note"));
   validate_->setEnabled(false);
 
-  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewClass);
-  CheckRadioButton(ids::kCtlWritten, ids::kCtlOral, ids::kCtlWritten);
-  CheckRadioButton(ids::kCtlTrimester1, ids::kCtlTrimester3, ids::kCtlTrimester1);
+  CheckRadioButton(res::kCtlViewClass);
+  CheckRadioButton(res::kCtlWritten);
+  CheckRadioButton(res::kCtlTrimester1);
 
   for (QRadioButton* radio : categoryRadios_) {
     radio->setEnabled(false);
@@ -193,9 +202,9 @@ void CGradeEntryDlg::SetUpWindow() {
   grid_->SetGridLines(true);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
 
-  FillClassList();
+  FillClassList(*classList_, main_.GetGradebook(), false);
   const ClassRecord* first = ClassAt(main_.GetGradebook(), 0);
-  FillStudentList(first);
+  FillStudentList(*studentList_, first);
   if (first != nullptr) {
     FillCategoryGrid(first->gradeCount, first->columns);
   }
@@ -207,48 +216,48 @@ void CGradeEntryDlg::SetUpWindow() {
 
 void CGradeEntryDlg::OnCommand(int id) {
   switch (id) {
-    case ids::kIdValidate:
-    case ids::kCmdSaveGrades:
+    case res::kIdValidate:
+    case res::kCmdSaveGrades:
       OnValidate();
       break;
-    case ids::kIdCancel:
-    case ids::kCmdQuitWithoutSaving:
+    case res::kIdCancel:
+    case res::kCmdQuitWithoutSaving:
       OnQuit();
       break;
-    case ids::kCtlGradeEnter:  // the Enter key
+    case res::kCtlGradeEnter:  // the Enter key
       CommitCellEdit();
       break;
-    case ids::kCmdNewGrade:
+    case res::kCmdNewGrade:
       OnNewGrade();
       break;
-    case ids::kCmdDeleteGrades:
+    case res::kCmdDeleteGrades:
       OnDeleteGrades();
       break;
-    case ids::kCmdModifyGrades:
+    case res::kCmdModifyGrades:
       OnModifyGrades();
       break;
-    case ids::kCmdCompareStudents:
+    case res::kCmdCompareStudents:
       OnCompareStudents();
       break;
-    case ids::kCtlViewClass:
-    case ids::kCtlViewStudent:
-    case ids::kCtlViewAllStudents:
+    case res::kCtlViewClass:
+    case res::kCtlViewStudent:
+    case res::kCtlViewAllStudents:
       // The view radios only answer in Normal, where they are enabled.
       if (mode_ == GradeMode::Normal) {
-        if (id == ids::kCtlViewClass) {
+        if (id == res::kCtlViewClass) {
           ShowClassView();
-        } else if (id == ids::kCtlViewStudent) {
+        } else if (id == res::kCtlViewStudent) {
           ShowStudentView();
         } else {
           ShowAllStudentsView();
         }
       }
       break;
-    case ids::kCtlTrimester1:
-    case ids::kCtlTrimester2:
-    case ids::kCtlTrimester3:
-    case ids::kCtlWritten:
-    case ids::kCtlOral:
+    case res::kCtlTrimester1:
+    case res::kCtlTrimester2:
+    case res::kCtlTrimester3:
+    case res::kCtlWritten:
+    case res::kCtlOral:
       if (mode_ == GradeMode::Comparing) {
         OnCompareStudents();
       }
@@ -263,12 +272,12 @@ void CGradeEntryDlg::OnClassSelected() {
     OnCompareStudents();
     return;
   }
-  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewClass);
+  CheckRadioButton(res::kCtlViewClass);
   ShowClassView();
 }
 
 void CGradeEntryDlg::OnStudentSelected() {
-  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewStudent);
+  CheckRadioButton(res::kCtlViewStudent);
   ShowStudentView();
 }
 
@@ -314,7 +323,7 @@ void CGradeEntryDlg::OnNewGrade() {
   SetMode(GradeMode::Adding);
   // The coefficient keeps its text: 1 at opening, or the last one shown.
   info_->clear();
-  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewAllStudents);
+  CheckRadioButton(res::kCtlViewAllStudents);
   if (const ClassRecord* record = SelectedClass()) {
     ShowGrid(AddingGrid(*record));
   } else {
@@ -322,7 +331,7 @@ void CGradeEntryDlg::OnNewGrade() {
   }
   // The keyboard starts at the top of what is to be filled in: trimester,
   // kind, coefficient, information, then the marks.
-  if (QWidget* trimester = Control(CheckedRadioButton(ids::kCtlTrimester1, ids::kCtlTrimester3))) {
+  if (QWidget* trimester = Control(CheckedRadioButton(res::kCtlTrimester1))) {
     trimester->setFocus(Qt::OtherFocusReason);
   }
 }
@@ -332,7 +341,7 @@ void CGradeEntryDlg::OnDeleteGrades() {
     return;
   }
   SetMode(GradeMode::Deleting);
-  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewClass);
+  CheckRadioButton(res::kCtlViewClass);
   ShowClassView();
 }
 
@@ -341,7 +350,7 @@ void CGradeEntryDlg::OnModifyGrades() {
     return;
   }
   SetMode(GradeMode::Modifying);
-  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewStudent);
+  CheckRadioButton(res::kCtlViewStudent);
   ShowStudentView();
 }
 
@@ -351,7 +360,7 @@ void CGradeEntryDlg::OnCompareStudents() {
     return;
   }
   SetMode(GradeMode::Comparing);
-  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewAllStudents);
+  CheckRadioButton(res::kCtlViewAllStudents);
   if (const ClassRecord* record = SelectedClass()) {
     FillCompareGrid(*record, CheckedTrimester(), CheckedKind());
   }
@@ -363,6 +372,8 @@ void CGradeEntryDlg::OnValidate() {
       ValidateAdding();
       break;
     case GradeMode::Deleting:
+      // The copy is named after the class shown, even when a text typed over
+      // the list names none: the deletions are written all the same.
       if (!BackUpBeforeDeletion(main_, Deletion::GradeColumns, classList_->currentIndex())) {
         break;  // nothing written: the teacher may cancel or validate again
       }
@@ -386,6 +397,9 @@ void CGradeEntryDlg::ValidateAdding() {
     // Nothing to add to: the grid keeps its adding layout.
     SetMode(GradeMode::Normal);
     return;
+  }
+  if (!CheckStorable(main_, info_->text().left(kTypedTextLength), QStringLiteral("Informations"))) {
+    return;  // still adding, for the text to be corrected
   }
   NewGradeColumn column;
   column.coefficient = ParseCoefficient(ToCp1252(coefficient_->text()));
@@ -411,7 +425,7 @@ void CGradeEntryDlg::ValidateAdding() {
   }
   RecomputeClass(*record);
   main_.SaveDatabase(kDatabaseFileName);
-  CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewStudent);
+  CheckRadioButton(res::kCtlViewStudent);
   ShowStudentView();
 }
 
@@ -434,7 +448,7 @@ void CGradeEntryDlg::OnQuit() {
     case GradeMode::Adding:
       SetMode(GradeMode::Normal);
       main_.LoadDatabase(kDatabaseFileName);
-      CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewStudent);
+      CheckRadioButton(res::kCtlViewStudent);
       ShowStudentView();
       break;
     case GradeMode::Deleting:
@@ -449,7 +463,7 @@ void CGradeEntryDlg::OnQuit() {
       break;
     case GradeMode::Comparing:
       SetMode(GradeMode::Normal);
-      CheckRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent, ids::kCtlViewStudent);
+      CheckRadioButton(res::kCtlViewStudent);
       ShowStudentView();
       break;
     case GradeMode::Normal:
@@ -463,34 +477,13 @@ void CGradeEntryDlg::OnQuit() {
 // ---------------------------------------------------------------------------
 // Views
 
-void CGradeEntryDlg::FillClassList() {
-  const QSignalBlocker quiet(classList_);
-  classList_->clear();
-  const Gradebook& book = main_.GetGradebook();
-  for (int i = 0; i < static_cast<int>(book.classes.size()); ++i) {
-    classList_->insertItem(i, QString::fromStdString(ClassLabel(book.classes[i])));
-  }
-  classList_->setCurrentIndex(classList_->count() > 0 ? 0 : -1);
-}
-
-void CGradeEntryDlg::FillStudentList(const ClassRecord* record) {
-  const QSignalBlocker quiet(studentList_);
-  studentList_->clear();
-  if (record != nullptr) {
-    for (int j = 0; j < static_cast<int>(record->students.size()); ++j) {
-      studentList_->insertItem(j, QString::fromStdString(StudentLabel(record->students[j])));
-    }
-  }
-  studentList_->setCurrentIndex(studentList_->count() > 0 ? 0 : -1);
-}
-
 void CGradeEntryDlg::ShowClassView() {
   const ClassRecord* record = SelectedClass();
   if (record == nullptr) {
     return;
   }
   FillCategoryGrid(record->gradeCount, record->columns);
-  FillStudentList(record);
+  FillStudentList(*studentList_, record);
 }
 
 void CGradeEntryDlg::ShowStudentView() {
@@ -555,7 +548,7 @@ void CGradeEntryDlg::ShowGrid(const GridContent& content) {
 // Clicks on the grid
 
 void CGradeEntryDlg::ShowGradeDetails() {
-  if (CheckedRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent) == ids::kCtlViewAllStudents &&
+  if (CheckedRadioButton(res::kCtlViewClass) == res::kCtlViewAllStudents &&
       mode_ != GradeMode::Comparing) {
     return;
   }
@@ -570,30 +563,28 @@ void CGradeEntryDlg::ShowGradeDetails() {
     // column counts as "Note 1".
     const int column = std::max(1, HitTestColumn());
     const int category = CategoryIndex(CheckedTrimester(), CheckedKind());
-    const int index = FindInCategory(record->columns, category, column - 1);
-    grade = index < 0 ? nullptr : &record->columns[static_cast<std::size_t>(index)];
+    const int position = FindInCategory(record->columns, category, column - 1);
+    grade = position < 0 ? nullptr : &record->columns[static_cast<std::size_t>(position)];
   } else {
     const int category = HitTestColumn();
     const std::vector<GradeRecord>* list = &record->columns;
-    if (CheckedRadioButton(ids::kCtlViewClass, ids::kCtlViewStudent) == ids::kCtlViewStudent) {
+    if (CheckedRadioButton(res::kCtlViewClass) == res::kCtlViewStudent) {
       const StudentRecord* student = SelectedStudent(*record);
       list = student == nullptr ? nullptr : &student->grades;
     }
-    const int index = list == nullptr || category < 0 || category >= kCategoryCount
-                          ? -1
-                          : FindInCategory(*list, category, row);
-    grade = index < 0 ? nullptr : &(*list)[static_cast<std::size_t>(index)];
+    const int position = list == nullptr || category < 0 || category >= kCategoryCount
+                             ? -1
+                             : FindInCategory(*list, category, row);
+    grade = position < 0 ? nullptr : &(*list)[static_cast<std::size_t>(position)];
   }
   if (grade == nullptr) {
     return;
   }
   // Checked directly, so a comparison is not refreshed.
-  CheckRadioButton(ids::kCtlWritten, ids::kCtlOral,
-                   grade->kind == kOral ? ids::kCtlOral : ids::kCtlWritten);
-  CheckRadioButton(ids::kCtlTrimester1, ids::kCtlTrimester3,
-                   ids::kCtlTrimester1 + std::clamp<int>(grade->trimester, 1, 3) - 1);
+  CheckRadioButton(grade->kind == kOral ? res::kCtlOral : res::kCtlWritten);
+  CheckRadioButton(kTrimesterRadios[std::clamp<int>(grade->trimester, 1, 3) - 1]);
   coefficient_->setText(QString::fromStdString(FormatAverage(grade->coefficient)));
-  info_->setText(ToQString(grade->info.View().substr(0, kReadLength)));
+  info_->setText(ToQString(grade->info));  // the whole text, all 34 characters
 }
 
 void CGradeEntryDlg::OnGridDoubleClick() {
@@ -638,26 +629,25 @@ void CGradeEntryDlg::DeleteGradeColumn(int row, int column) {
 // Lookups
 
 ClassRecord* CGradeEntryDlg::SelectedClass() const {
-  return ClassAt(main_.GetGradebook(), classList_->currentIndex());
+  return ClassNamedBy(main_.GetGradebook(), *classList_);
 }
 
 StudentRecord* CGradeEntryDlg::SelectedStudent(ClassRecord& record) const {
-  return StudentAt(record, studentList_->currentIndex());
+  return StudentNamedBy(&record, *studentList_);
 }
 
 int CGradeEntryDlg::CheckedTrimester() const {
-  switch (CheckedRadioButton(ids::kCtlTrimester1, ids::kCtlTrimester3)) {
-    case ids::kCtlTrimester2:
-      return 2;
-    case ids::kCtlTrimester3:
-      return 3;
-    default:
-      return 1;
+  const int checked = CheckedRadioButton(res::kCtlTrimester1);
+  for (int trimester = 1; trimester <= 3; ++trimester) {
+    if (kTrimesterRadios[trimester - 1] == checked) {
+      return trimester;
+    }
   }
+  return 1;
 }
 
 int CGradeEntryDlg::CheckedKind() const {
-  return CheckedRadioButton(ids::kCtlWritten, ids::kCtlOral) == ids::kCtlOral ? kOral : kWritten;
+  return CheckedRadioButton(res::kCtlWritten) == res::kCtlOral ? kOral : kWritten;
 }
 
 int CGradeEntryDlg::Px(int pixelsAt96Dpi) const {

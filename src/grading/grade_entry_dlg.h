@@ -6,9 +6,9 @@
 #include <QPoint>
 
 #include "model/records.h"
+#include "widgets/cell_editor.h"
 #include "widgets/template_dialog.h"
 
-class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -18,6 +18,7 @@ class MainWindowOperations;
 struct GridContent;
 
 namespace widgets {
+class ComboList;
 class IconButton;
 class ReportList;
 }  // namespace widgets
@@ -31,7 +32,8 @@ enum class GradeMode { Normal, Adding, Deleting, Modifying, Comparing };
 // Every change goes to the gradebook and the class is recomputed; "Valider"
 // writes the file, and cancelling reads it back. Classes and students are
 // looked up again from the combo boxes for every action, since a load
-// replaces every record.
+// replaces every record; a text typed over a combo box that names no entry
+// names nothing, and the action needing it does nothing.
 class CGradeEntryDlg : public widgets::TemplateDialog {
   Q_OBJECT
 
@@ -69,8 +71,9 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
   // The grid column under the last click.
   int HitTestColumn() const;
 
-  // The open in-place editor, or nullptr; the cell it belongs to.
-  QLineEdit* CellEditor() const { return editor_; }
+  // The open in-place editor, or nullptr; the cell it belongs to (the row
+  // goes on past the last one when the walk down a column ends).
+  QLineEdit* CellEditor() const { return editor_.Editor(); }
   int EditRow() const { return editRow_; }
   int EditColumn() const { return editColumn_; }
 
@@ -82,8 +85,6 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
   void BindControls();
   void SetUpWindow();
   void SetMode(GradeMode mode);
-  void FillClassList();
-  void FillStudentList(const ClassRecord* record);
   void OnClassSelected();
   void OnStudentSelected();
   void OnGridDoubleClick();
@@ -100,13 +101,10 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
   int CheckedKind() const;
 
   // Grid editing.
-  void CommitEditor(bool focusGrid);
   void CloseEditor();
-  void OnEditorLeft();
-  void OnEditorFocusLost();
+  void OnEditorTab();
+  void OnEditorFocusLeft(QWidget* to);
   void OnGridEditKey();
-  void PlaceEditor();
-  QRect EditorRect(const QRect& cell) const;
   int Px(int pixelsAt96Dpi) const;
 
   MainWindowOperations& main_;
@@ -114,15 +112,15 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
 
   widgets::IconButton* validate_ = nullptr;
   widgets::IconButton* quit_ = nullptr;
-  QComboBox* classList_ = nullptr;
-  QComboBox* studentList_ = nullptr;
+  widgets::ComboList* classList_ = nullptr;
+  widgets::ComboList* studentList_ = nullptr;
   std::vector<QRadioButton*> viewRadios_;
   std::vector<QRadioButton*> categoryRadios_;
   QLineEdit* coefficient_ = nullptr;
   QLineEdit* info_ = nullptr;
   widgets::ReportList* grid_ = nullptr;
 
-  QLineEdit* editor_ = nullptr;
+  widgets::CellEditor editor_;
   int editRow_ = 0;
   int editColumn_ = 0;
   // Tells a queued move to the next row whether it is still wanted.

@@ -1,18 +1,20 @@
-// The grade-entry window's in-place editor: a borderless line edit laid over
-// one grid cell, and the walk down the "Notes" column while a grade column is
-// being added.
+// The grade-entry window's in-place editor (a widgets::CellEditor laid over
+// one grid cell) and the walk down the "Notes" column while a grade column
+// is being added.
 //
-// Enter commits the mark and closes the editor where it is. Moving the focus
-// away in any other way (Tab, a click elsewhere) commits it too and, while
-// adding, opens the editor on the next student's row, so that a column is
-// typed as mark, Tab, mark, Tab... The two are told apart by where the commit
-// comes from, never by counting commands, so nothing carries over from one
+// Enter commits the mark and closes the editor where it is. Tab commits it
+// and, while adding, opens the editor on the next student's row, so that a
+// column is typed as mark, Tab, mark, Tab... A click on another cell of the
+// grid does the same. A click on any other control (a button, a radio, a
+// field) commits the mark and goes to that control, which acts at once: the
+// next editor never takes the focus from under a pressed button. The window
+// losing activation commits the mark too. These are told apart by where the
+// focus goes, never by counting commands, so nothing carries over from one
 // keystroke, one editor or one opening of the window to the next.
 
 #include <algorithm>
 
 #include <QEvent>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -26,9 +28,6 @@
 namespace vellanor {
 namespace {
 
-constexpr int kEditorLength = 31;  // what is read of an editor or a cell
-constexpr int kLeftInset = 2;
-constexpr int kTopInset = 1;
 constexpr int kModifyingWidth = 60;
 
 }  // namespace
@@ -38,71 +37,29 @@ void CGradeEntryDlg::BeginCellEdit(int row, int column) {
     return;
   }
   // A double click elsewhere while an editor is open keeps what it holds.
-  CommitEditor(true);
+  CommitCellEdit();
   editRow_ = row;
   editColumn_ = column;
-  const QString text = grid_->ItemText(row, column).left(kEditorLength);
-  if (!grid_->EnsureVisible(row)) {
-    return;
-  }
-  if (column < 0 || column >= grid_->columnCount()) {
-    return;
-  }
-  // The whole cell is brought into view, not only its row, and the row
-  // being typed in is the one highlighted.
-  grid_->scrollTo(grid_->model()->index(row, column));
-  grid_->SelectRow(row);
-
-  auto* editor = new QLineEdit(ClientArea());
-  SetControlId(editor, res::kCtlGradeEditor);
-  editor->setObjectName(QStringLiteral("cellEditor"));
-  editor->setFrame(false);
-  editor->setText(text);
-  editor->installEventFilter(this);
-  editor_ = editor;
   ++editorGeneration_;
-  PlaceEditor();
-  editor->show();
-  editor->raise();
-  editor->setFocus(Qt::OtherFocusReason);
-  editor->selectAll();
+  editor_.SetTakesTab(mode_ == GradeMode::Adding);
+  editor_.Open(row, column, mode_ == GradeMode::Modifying ? Px(kModifyingWidth) : 0);
 }
 
 void CGradeEntryDlg::CommitCellEdit() {
-  CommitEditor(true);
-}
-
-void CGradeEntryDlg::CommitEditor(bool focusGrid) {
-  if ((mode_ != GradeMode::Adding && mode_ != GradeMode::Modifying) || editor_ == nullptr) {
+  if ((mode_ != GradeMode::Adding && mode_ != GradeMode::Modifying) || !editor_.IsOpen()) {
     return;
   }
-  // Forgotten first, so that the focus leaving it below commits nothing more.
-  QLineEdit* editor = editor_;
-  editor_ = nullptr;
   ++editorGeneration_;
-  grid_->SetItemText(editRow_, editColumn_, editor->text().left(kEditorLength));
-  if (focusGrid && focusWidget() == editor) {
-    grid_->setFocus(Qt::OtherFocusReason);
+  const int row = editor_.Row();
+  const int column = editor_.Column();
+  if (const std::optional<QString> text = editor_.Take()) {
+    grid_->SetItemText(row, column, *text);
   }
-  editor->removeEventFilter(this);
-  editor->hide();
-  // It may be the widget whose event is being handled.
-  editor->deleteLater();
 }
 
 void CGradeEntryDlg::CloseEditor() {
-  if (editor_ == nullptr) {
-    return;
-  }
-  QLineEdit* editor = editor_;
-  editor_ = nullptr;
   ++editorGeneration_;
-  if (focusWidget() == editor) {
-    grid_->setFocus(Qt::OtherFocusReason);
-  }
-  editor->removeEventFilter(this);
-  editor->hide();
-  editor->deleteLater();
+  editor_.Close();
 }
 
 void CGradeEntryDlg::EditNextRow() {
@@ -117,24 +74,23 @@ int CGradeEntryDlg::HitTestColumn() const {
   return grid_->HitTestColumn(clickPoint_);
 }
 
-void CGradeEntryDlg::OnEditorLeft() {
+void CGradeEntryDlg::OnEditorTab() {
   // Tab while adding: the mark is taken and the next student's cell opens.
-  CommitEditor(true);
+  CommitCellEdit();
   if (mode_ == GradeMode::Adding) {
     EditNextRow();
   }
 }
 
-void CGradeEntryDlg::OnEditorFocusLost() {
-  // The focus already went where the teacher sent it; the next row opens
-  // once that move is over.
-  CommitEditor(false);
-  if (mode_ != GradeMode::Adding) {
+void CGradeEntryDlg::OnEditorFocusLeft(QWidget* to) {
+  CommitCellEdit();
+  if (mode_ != GradeMode::Adding || to != grid_) {
     return;
   }
+  // A click on the grid: the next row opens once that click is over.
   const unsigned generation = editorGeneration_;
   QTimer::singleShot(0, this, [this, generation] {
-    if (mode_ == GradeMode::Adding && editor_ == nullptr && generation == editorGeneration_) {
+    if (mode_ == GradeMode::Adding && !editor_.IsOpen() && generation == editorGeneration_) {
       EditNextRow();
     }
   });
@@ -158,48 +114,7 @@ void CGradeEntryDlg::OnGridEditKey() {
   BeginCellEdit(row, column);
 }
 
-QRect CGradeEntryDlg::EditorRect(const QRect& cell) const {
-  // From just inside the cell's left edge and below its top to its right
-  // edge and its bottom; a fixed width when modifying.
-  const int left = cell.left() + Px(kLeftInset);
-  const int top = cell.top() + Px(kTopInset);
-  const int right =
-      mode_ == GradeMode::Modifying ? left + Px(kModifyingWidth) : cell.left() + cell.width();
-  const int bottom = cell.top() + cell.height();
-  return {left, top, right - left, bottom - top};
-}
-
-void CGradeEntryDlg::PlaceEditor() {
-  if (editor_ == nullptr) {
-    return;
-  }
-  QRect cell = grid_->CellRect(editRow_, editColumn_);
-  if (cell.isEmpty()) {
-    return;
-  }
-  cell.moveTopLeft(grid_->mapTo(ClientArea(), cell.topLeft()));
-  editor_->setGeometry(EditorRect(cell));
-}
-
 bool CGradeEntryDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (editor_ != nullptr && watched == editor_) {
-    if (event->type() == QEvent::KeyPress && mode_ == GradeMode::Adding) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-      if (tab && (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
-        OnEditorLeft();
-        return true;
-      }
-    } else if (event->type() == QEvent::FocusOut) {
-      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      // Switching to another window or opening a menu leaves the editor where
-      // it is; the focus comes back to it.
-      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-        OnEditorFocusLost();
-      }
-    }
-    return false;
-  }
   if (watched == grid_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {

@@ -8,9 +8,7 @@
 namespace vellanor {
 namespace {
 
-// Cell texts are read with a 32-byte buffer, and the coefficient field with
-// an 8-byte one.
-constexpr std::size_t kMarkLength = 31;
+// The coefficient field is read with an 8-byte buffer.
 constexpr std::size_t kCoefficientLength = 7;
 
 char Lower(char c) {
@@ -25,7 +23,7 @@ bool BeginsWithAbs(std::string_view text) {
 }  // namespace
 
 float ParseMark(std::string_view text) {
-  text = text.substr(0, kMarkLength);
+  text = text.substr(0, kTypedTextLength);
   if (text.empty() || BeginsWithAbs(text)) {
     return kAbsenceValue;
   }

@@ -4,6 +4,11 @@
 
 namespace vellanor {
 
+// What is read of a typed text in the grade-entry window (a grid cell, the
+// in-place editor, the information text of a new grade column): its first 31
+// characters, the content of a 32-byte buffer.
+inline constexpr int kTypedTextLength = 31;
+
 // The mark a typed text stands for. At most its first 31 characters are read.
 // An empty text, a text beginning with "abs" in any case ("Absent", "ABS."),
 // and a number that reads as exactly -1 give the absence value; any other

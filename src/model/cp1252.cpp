@@ -1,5 +1,6 @@
 #include "model/cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -26,8 +27,13 @@ void AppendUtf8(std::string& out, char32_t cp) {
   } else if (cp < 0x800) {
     out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
+  } else if (cp < 0x10000) {
     out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
@@ -98,6 +104,26 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     out.push_back(ByteOf(NextCodePoint(utf8, pos)));
   }
   return out;
+}
+
+std::vector<std::string> CharactersOutsideCp1252(std::string_view utf8) {
+  std::vector<std::string> missing;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    char32_t cp = NextCodePoint(utf8, pos);
+    if (ByteOf(cp) != '?' || cp == U'?') {
+      continue;
+    }
+    if (cp == kMalformed) {
+      cp = 0xFFFD;  // shown as the replacement character
+    }
+    std::string character;
+    AppendUtf8(character, cp);
+    if (std::find(missing.begin(), missing.end(), character) == missing.end()) {
+      missing.push_back(std::move(character));
+    }
+  }
+  return missing;
 }
 
 bool IsValidUtf8(std::string_view text) {

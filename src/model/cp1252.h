@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vellanor {
 
@@ -15,6 +16,11 @@ std::string Cp1252ToUtf8(std::string_view cp1252);
 
 // Characters that Windows-1252 lacks, and malformed UTF-8 sequences, become '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
+
+// What Utf8ToCp1252 would turn into '?': the characters of a UTF-8 text that
+// Windows-1252 lacks, each once, in order of appearance, as UTF-8 (a
+// malformed sequence shows as U+FFFD). Empty when the text can be stored.
+std::vector<std::string> CharactersOutsideCp1252(std::string_view utf8);
 
 // Whether the bytes are well-formed UTF-8 (no overlong form, no surrogate).
 // Windows-1252 text with accented letters almost never is, which tells the

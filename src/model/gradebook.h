@@ -54,7 +54,7 @@ bool RemoveGradeColumn(ClassRecord& record, int category, int rank);
 // Removes every class with all it owns.
 void ClearGradebook(Gradebook& book);
 
-// Index in `grades` of the `rank`-th entry of `category`, or -1.
+// The position in `grades` of the `rank`-th entry of `category`, or -1.
 int FindInCategory(const std::vector<GradeRecord>& grades, int category, int rank);
 
 }  // namespace vellanor

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -53,12 +54,13 @@ std::int64_t DecimalMagnitude(const char* first, const char* last) {
   return mantissa + exponent;
 }
 
-// The number that begins at `p`, which is a digit or a point.
-double ReadUnsigned(const char* p, const char* end) {
+// The number that begins at `p`, which is a digit or a point; nothing when
+// there is none (a lone point).
+std::optional<double> ReadUnsigned(const char* p, const char* end) {
   double value = 0.0;
   const auto [stop, error] = std::from_chars(p, end, value, std::chars_format::general);
   if (error == std::errc::invalid_argument) {
-    return 0.0;
+    return std::nullopt;
   }
   if (error == std::errc::result_out_of_range) {
     return DecimalMagnitude(p, stop) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
@@ -90,7 +92,7 @@ double ReadLeadingNumber(std::string_view text) {
   while (digitsEnd != end && IsDigit(*digitsEnd)) {
     ++digitsEnd;
   }
-  double value = 0.0;
+  std::optional<double> value;
   if (digitsEnd != p && end - digitsEnd >= 2 && *digitsEnd == ',' && IsDigit(digitsEnd[1])) {
     std::string withPoint(p, end);
     withPoint[static_cast<std::size_t>(digitsEnd - p)] = '.';
@@ -98,7 +100,11 @@ double ReadLeadingNumber(std::string_view text) {
   } else {
     value = ReadUnsigned(p, end);
   }
-  return negative ? -value : value;
+  // A sign without a number gives a plain zero, not -0.
+  if (!value) {
+    return 0.0;
+  }
+  return negative ? -*value : *value;
 }
 
 }  // namespace vellanor

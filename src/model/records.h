@@ -11,7 +11,6 @@ namespace vellanor {
 
 // Kinds of grade: written ("Ecrit") or oral ("Oral"). Stored as one byte; a
 // file may hold any other value, which then belongs to no category.
-enum class GradeKind : std::uint8_t { Written = 0, Oral = 1 };
 inline constexpr std::uint8_t kWritten = 0;
 inline constexpr std::uint8_t kOral = 1;
 

@@ -5,6 +5,15 @@
 
 namespace vellanor::platform {
 
+// Why a program or an address could not be opened.
+enum class LaunchError {
+  kNone,
+  kNotFound,        // no such program or file
+  kAccessDenied,    // it exists but may not be run or read
+  kNoHandler,       // nothing on the desktop opens this kind of address
+  kOutOfResources,  // the system could not make the process
+};
+
 // Starts outside programs (the calculator, the word processor, a browser)
 // and hands addresses to the desktop. Programs are started with an argument
 // list, never through a command interpreter, so no text of the gradebook can
@@ -21,6 +30,8 @@ class ProgramLauncher {
   // Opens a URL (https:, mailto:, file:) with the desktop's handler; true when
   // a handler took it.
   virtual bool OpenUrl(const std::string& url) = 0;
+  // Why the last Start or OpenUrl that returned false failed.
+  virtual LaunchError LastError() const { return LaunchError::kNotFound; }
 };
 
 // QProcess and QDesktopServices.
@@ -29,6 +40,12 @@ class QtProgramLauncher : public ProgramLauncher {
   std::string FindProgram(const std::string& program) override;
   bool Start(const std::string& program, const std::vector<std::string>& arguments) override;
   bool OpenUrl(const std::string& url) override;
+  LaunchError LastError() const override { return lastError_; }
+
+ private:
+  bool Fail(LaunchError error);
+
+  LaunchError lastError_ = LaunchError::kNone;
 };
 
 }  // namespace vellanor::platform

@@ -1,11 +1,22 @@
 #include "program/command_wiring.h"
 
+#include <string>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeySequence>
+
 #include "dialogs/delete_dlg.h"
 #include "dialogs/modify_info_dlg.h"
 #include "dialogs/new_class_dlg.h"
 #include "dialogs/new_student_dlg.h"
 #include "grading/grade_entry_dlg.h"
+#include "platform/services.h"
+#include "program/accessory_commands.h"
+#include "reports/reports_dlg.h"
 #include "resources/ids.h"
+#include "widgets/about_box_dlg.h"
+#include "widgets/calendar_dlg.h"
 
 namespace vellanor {
 
@@ -28,12 +39,27 @@ void InstallCommands(CMainDlg& main) {
 
   OnCommands(main, {res::kCmdGrading}, Opens<CGradeEntryDlg>(main));
 
-  // Reports: res::kCmdReport (32780).
+  OnCommands(main, {res::kCmdReport}, Opens<CReportsDlg>(main));
+
   // Import/export: res::kCmdImportExport (32819).
-  // Calendar: res::kCmdCalendar (32783); calculator: res::kCmdCalculator (32785);
-  // help: res::kCmdHelp (32773).
-  // About box: res::kCmdAbout (32774) and res::kSysCmdAbout (16).
-  (void)main;
+
+  OnCommands(main, {res::kCmdCalendar}, [&main] {
+    widgets::CCalendarDlg dialog(main.GetServices().clock, &main);
+    dialog.exec();
+  });
+  OnCommands(main, {res::kCmdCalculator},
+             [&main] { StartCalculator(main.GetServices().launcher); });
+  // The guide is looked for beside the program that runs, wherever it was installed.
+  const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
+  OnCommands(main, {res::kCmdHelp},
+             [&main, programDir] { OpenHelp(main.GetServices().launcher, programDir); });
+  if (QAction* help = main.MenuAction(res::kCmdHelp)) {
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+  }
+  OnCommands(main, {res::kCmdAbout, res::kSysCmdAbout}, [&main] {
+    widgets::CAboutBoxDlg dialog(main.GetServices(), &main);
+    dialog.exec();
+  });
 }
 
 }  // namespace vellanor

@@ -1,6 +1,7 @@
 // Vellanor 2.0: a grade book for a secondary-school teacher.
 
 #include <QApplication>
+#include <QDir>
 #include <QStyleFactory>
 
 #include "app/gradebook_app.h"
@@ -11,6 +12,7 @@
 #include "platform/qt_message_service.h"
 #include "platform/services.h"
 #include "program/command_wiring.h"
+#include "program/data_folder.h"
 #include "resources/ids.h"
 #include "resources/images.h"
 
@@ -18,6 +20,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setWindowIcon(vellanor::res::IconById(vellanor::res::kIconApp));
+  // The desktop entry's name, so that the desktop shows its icon for our windows.
+  QGuiApplication::setDesktopFileName(QStringLiteral("vellanor"));
 
   vellanor::platform::QtMessageService messages;
   vellanor::platform::QtFileStore files;
@@ -25,6 +29,11 @@ int main(int argc, char** argv) {
   vellanor::platform::QtFileChooser chooser;
   vellanor::platform::QtProgramLauncher launcher;
   vellanor::platform::Services services{messages, files, clock, chooser, launcher};
+
+  if (!vellanor::EnterDataFolder(QApplication::arguments(), messages, QDir::homePath(),
+                                 QApplication::applicationDirPath())) {
+    return 1;
+  }
 
   vellanor::CGradebookApp program(services);
   program.SetInstallCommands(&vellanor::InstallCommands);

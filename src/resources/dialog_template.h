@@ -24,6 +24,7 @@ enum class ControlKind {
   kCheckBox,
   kTreeView,
   kListView,  // report view: columns of text
+  kMonthCalendar,
 };
 
 using StyleFlags = std::uint32_t;
@@ -57,6 +58,8 @@ inline constexpr StyleFlags kHasLines = 1u << 19;
 inline constexpr StyleFlags kSingleExpand = 1u << 20;
 inline constexpr StyleFlags kFullRowSelect = 1u << 21;
 inline constexpr StyleFlags kNoDragDrop = 1u << 22;
+// Static texts.
+inline constexpr StyleFlags kLinkLabel = 1u << 23;  // becomes a hyperlink (widgets::LinkLabel)
 }  // namespace ctl
 
 // Window styles of a dialog.
@@ -76,28 +79,30 @@ struct DuRect {
   int height = 0;
 };
 
+// Every member has a default, so that a template names with designated
+// initializers only the members it sets.
 struct ControlTemplate {
   int id = kNoId;
   ControlKind kind = ControlKind::kStatic;
-  std::string text;  // UTF-8
+  std::string text{};  // UTF-8
   DuRect rect;
   StyleFlags style = 0;
-  int iconId = 0;                  // static icons
-  std::vector<std::string> items;  // predefined combo box entries, in resource order
+  int iconId = 0;                    // static icons
+  std::vector<std::string> items{};  // predefined combo box entries, in resource order
 
   bool Has(StyleFlags flag) const { return (style & flag) != 0; }
 };
 
 struct DialogTemplate {
   int id = 0;
-  std::string caption;
+  std::string caption{};
   int width = 0;  // dialog units
   int height = 0;
-  std::string fontFace;
+  std::string fontFace{};
   int pointSize = 8;
   StyleFlags style = 0;
   int menuId = 0;  // 0: no menu
-  std::vector<ControlTemplate> controls;
+  std::vector<ControlTemplate> controls{};
 
   bool Has(StyleFlags flag) const { return (style & flag) != 0; }
   // The control with this ID, or nullptr.
@@ -108,8 +113,6 @@ struct DialogTemplate {
 
 // The template of a dialog; a wrong number is a programming error and aborts.
 const DialogTemplate& DialogTemplateById(int dialogId);
-// Whether a template with this number exists.
-bool HasDialogTemplate(int dialogId);
 // Every template number, in increasing order.
 std::vector<int> DialogTemplateIds();
 

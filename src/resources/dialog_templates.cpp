@@ -20,23 +20,31 @@ using namespace ctl;  // NOLINT: the style names read better unqualified in the 
 // the keyboard focus are tab stops, as the resource compiler makes them.
 
 ControlTemplate Text(const char* text, DuRect rect, StyleFlags style = 0) {
-  return {kNoId, ControlKind::kStatic, text, rect, style, 0, {}};
+  return {.id = kNoId, .kind = ControlKind::kStatic, .text = text, .rect = rect, .style = style};
+}
+
+ControlTemplate Link(int id, const char* text, DuRect rect) {
+  return {.id = id, .kind = ControlKind::kStatic, .text = text, .rect = rect, .style = kLinkLabel};
 }
 
 ControlTemplate Group(int id, const char* text, DuRect rect) {
-  return {id, ControlKind::kGroupBox, text, rect, 0, 0, {}};
+  return {.id = id, .kind = ControlKind::kGroupBox, .text = text, .rect = rect};
 }
 
 ControlTemplate Icon(int id, int iconId, DuRect rect) {
-  return {id, ControlKind::kStaticIcon, "", rect, 0, iconId, {}};
+  return {.id = id, .kind = ControlKind::kStaticIcon, .rect = rect, .iconId = iconId};
 }
 
 ControlTemplate WhiteRect(int id, DuRect rect) {
-  return {id, ControlKind::kWhiteRect, "", rect, 0, 0, {}};
+  return {.id = id, .kind = ControlKind::kWhiteRect, .rect = rect};
 }
 
 ControlTemplate Button(int id, const char* text, DuRect rect, StyleFlags style = 0) {
-  return {id, ControlKind::kPushButton, text, rect, kTabStop | style, 0, {}};
+  return {.id = id,
+          .kind = ControlKind::kPushButton,
+          .text = text,
+          .rect = rect,
+          .style = kTabStop | style};
 }
 
 ControlTemplate IconButton(int id, const char* text, DuRect rect, StyleFlags style = 0) {
@@ -44,37 +52,58 @@ ControlTemplate IconButton(int id, const char* text, DuRect rect, StyleFlags sty
 }
 
 ControlTemplate Edit(int id, DuRect rect, StyleFlags style = 0) {
-  return {id, ControlKind::kEdit, "", rect, kTabStop | style, 0, {}};
+  return {.id = id, .kind = ControlKind::kEdit, .rect = rect, .style = kTabStop | style};
 }
 
 ControlTemplate Combo(int id, DuRect rect, StyleFlags style, std::vector<std::string> items = {}) {
-  return {id, ControlKind::kComboBox, "", rect, kTabStop | style, 0, std::move(items)};
+  return {.id = id,
+          .kind = ControlKind::kComboBox,
+          .rect = rect,
+          .style = kTabStop | style,
+          .items = std::move(items)};
 }
 
 ControlTemplate Radio(int id, const char* text, DuRect rect, StyleFlags style = 0) {
-  return {id, ControlKind::kRadioButton, text, rect, kTabStop | style, 0, {}};
+  return {.id = id,
+          .kind = ControlKind::kRadioButton,
+          .text = text,
+          .rect = rect,
+          .style = kTabStop | style};
+}
+
+ControlTemplate Check(int id, const char* text, DuRect rect, StyleFlags style = 0) {
+  return {.id = id,
+          .kind = ControlKind::kCheckBox,
+          .text = text,
+          .rect = rect,
+          .style = kTabStop | style};
 }
 
 ControlTemplate Tree(int id, DuRect rect, StyleFlags style) {
-  return {id, ControlKind::kTreeView, "", rect, kTabStop | style, 0, {}};
+  return {.id = id, .kind = ControlKind::kTreeView, .rect = rect, .style = kTabStop | style};
 }
 
 ControlTemplate List(int id, DuRect rect, StyleFlags style) {
-  return {id, ControlKind::kListView, "", rect, kTabStop | style, 0, {}};
+  return {.id = id, .kind = ControlKind::kListView, .rect = rect, .style = kTabStop | style};
+}
+
+ControlTemplate MonthCalendar(int id, DuRect rect) {
+  return {.id = id, .kind = ControlKind::kMonthCalendar, .rect = rect, .style = kTabStop};
 }
 
 constexpr StyleFlags kModalDialog = dlg::kCaption;
 
 DialogTemplate MainWindow() {
-  return {kDlgMain,
-          "Vellanor 2.0",
-          506,
-          367,
-          "MS Sans Serif",
-          8,
-          dlg::kCaption | dlg::kSystemMenu | dlg::kMinimizeBox | dlg::kCentered | dlg::kAppWindow,
-          kMenuMain,
-          {
+  return {.id = kDlgMain,
+          .caption = "Vellanor 2.0",
+          .width = 506,
+          .height = 367,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = dlg::kCaption | dlg::kSystemMenu | dlg::kMinimizeBox | dlg::kCentered |
+                   dlg::kAppWindow,
+          .menuId = kMenuMain,
+          .controls = {
               Group(kNoId, " Liste des élèves ", {7, 4, 180, 356}),
               Tree(kCtlTree, {16, 16, 164, 341},
                    kHasButtons | kHasLines | kShowSelAlways | kSingleExpand | kFullRowSelect |
@@ -91,15 +120,15 @@ DialogTemplate MainWindow() {
 
 DialogTemplate NewClass() {
   const StyleFlags yearList = kDropDownList | kSort | kVScroll;
-  return {kDlgNewClass,
-          "Nouvelle classe",
-          179,
-          71,
-          "Times New Roman",
-          8,
-          kModalDialog,
-          0,
-          {
+  return {.id = kDlgNewClass,
+          .caption = "Nouvelle classe",
+          .width = 179,
+          .height = 71,
+          .fontFace = "Times New Roman",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
               Icon(kNoId, kIconClass, {5, 5, 20, 20}),
               IconButton(kIdOk, "Valider", {77, 3, 50, 18}, kDefaultButton),
               IconButton(kIdCancel, "Quitter", {128, 3, 50, 18}),
@@ -118,15 +147,15 @@ DialogTemplate NewClass() {
 
 DialogTemplate NewStudent() {
   return {
-      kDlgNewStudent,
-      "Nouvel élève",
-      179,
-      131,
-      "Times New Roman",
-      8,
-      kModalDialog,
-      0,
-      {
+      .id = kDlgNewStudent,
+      .caption = "Nouvel élève",
+      .width = 179,
+      .height = 131,
+      .fontFace = "Times New Roman",
+      .pointSize = 8,
+      .style = kModalDialog,
+      .menuId = 0,
+      .controls = {
           Icon(kCtlStudentPicture, kIconBoy, {2, 4, 20, 20}),
           IconButton(kIdOk, "Valider", {74, 4, 50, 19}, kDefaultButton),
           IconButton(kIdCancel, "Quitter", {126, 4, 50, 19}),
@@ -148,15 +177,15 @@ DialogTemplate NewStudent() {
 }
 
 DialogTemplate Delete() {
-  return {kDlgDelete,
-          "Effacer",
-          239,
-          81,
-          "Times New Roman",
-          8,
-          kModalDialog,
-          0,
-          {
+  return {.id = kDlgDelete,
+          .caption = "Effacer",
+          .width = 239,
+          .height = 81,
+          .fontFace = "Times New Roman",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
               Icon(kCtlDeletePicture, kIconDelete, {4, 4, 20, 20}),
               IconButton(kIdOk, "Valider", {129, 5, 50, 21}, kDefaultButton),
               IconButton(kIdCancel, "Quitter", {181, 5, 50, 21}),
@@ -171,15 +200,15 @@ DialogTemplate Delete() {
 }
 
 DialogTemplate ModifyInfo() {
-  return {kDlgModifyInfo,
-          "Modification des informations",
-          331,
-          158,
-          "MS Sans Serif",
-          8,
-          kModalDialog,
-          0,
-          {
+  return {.id = kDlgModifyInfo,
+          .caption = "Modification des informations",
+          .width = 331,
+          .height = 158,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
               Icon(kNoId, kIconModify, {4, 4, 20, 20}),
               IconButton(kCtlModifyQuit, "Quitter", {269, 4, 55, 22}),
               Button(kCtlModifyEnter, "", {212, 5, 55, 22}, kDefaultButton | kHidden),
@@ -197,15 +226,15 @@ DialogTemplate ModifyInfo() {
 }
 
 DialogTemplate GradeEntry() {
-  return {kDlgGradeEntry,
-          "Notation",
-          279,
-          334,
-          "MS Sans Serif",
-          8,
-          kModalDialog,
-          kMenuGradeEntry,
-          {
+  return {.id = kDlgGradeEntry,
+          .caption = "Notation",
+          .width = 279,
+          .height = 334,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = kMenuGradeEntry,
+          .controls = {
               Icon(kNoId, kIconGrading, {3, 4, 20, 20}),
               IconButton(kIdValidate, "Valider", {161, 5, 55, 23}),
               IconButton(kIdCancel, "Quitter", {219, 4, 55, 23}),
@@ -234,11 +263,76 @@ DialogTemplate GradeEntry() {
           }};
 }
 
+DialogTemplate AboutBox() {
+  return {.id = kDlgAbout,
+          .caption = "A propos de Vellanor",
+          .width = 235,
+          .height = 55,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
+              Icon(kCtlAboutIcon, kIconVellanor, {5, 6, 20, 20}),
+              Text("Vellanor version 2.0", {40, 15, 119, 8}, kNoPrefix),
+              Text("Carnet de notes du professeur", {40, 25, 119, 8}),
+              Link(kCtlAboutLink, "Email", {40, 35, 113, 13}),
+              IconButton(kIdOk, "OK", {172, 12, 52, 28}, kDefaultButton),
+          }};
+}
+
+DialogTemplate Calendar() {
+  return {.id = kDlgCalendar,
+          .caption = "Calendrier",
+          .width = 192,
+          .height = 141,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
+              IconButton(kIdOk, "Quitter", {131, 4, 57, 21}, kDefaultButton),
+              MonthCalendar(kCtlCalendar, {0, 28, 191, 112}),
+          }};
+}
+
+DialogTemplate Reports() {
+  const StyleFlags lists = kReport | kShowSelAlways;
+  return {.id = kDlgReports,
+          .caption = "Production de rapports",
+          .width = 377,
+          .height = 250,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
+              IconButton(kIdCancel, "Quitter", {319, 5, 55, 23}, kDefaultButton),
+              Icon(kNoId, kIconModify, {8, 8, 20, 20}),
+              Group(kNoId, " Document (*.RTF)", {21, 38, 354, 87}),
+              Text("Modèle de document :", {28, 58, 72, 12}),
+              Edit(kCtlReportTemplate, {106, 55, 198, 16}, kAutoHScroll),
+              IconButton(kCtlReportChooseTemplate, "Document", {307, 51, 63, 23}),
+              Text("Publipostage :", {54, 80, 48, 12}),
+              Check(kCtlReportCharts, "Inclure le graphique correspondant", {106, 79, 124, 12}),
+              Radio(kCtlReportSave, "Sauvegarde des documents :", {106, 92, 107, 14}, kGroup),
+              Edit(kCtlReportDirectory, {213, 92, 91, 16}, kAutoHScroll),
+              IconButton(kCtlReportChooseDirectory, "Répertoire", {307, 88, 63, 23}),
+              Radio(kCtlReportPrint, "Impression des documents", {106, 105, 100, 12}),
+              Group(kNoId, " Source : ", {22, 129, 353, 120}),
+              IconButton(kCtlReportProduce, "Produire", {311, 138, 59, 23}),
+              Radio(kCtlReportClassMode, "Une / des classe(s)", {30, 151, 81, 16}, kGroup),
+              Radio(kCtlReportStudentMode, "Un / des élève(s)", {158, 152, 72, 16}),
+              List(kCtlReportClassList, {25, 169, 129, 76}, lists),
+              List(kCtlReportStudentList, {155, 169, 214, 77}, lists),
+          }};
+}
+
 const std::map<int, DialogTemplate>& Registry() {
   static const std::map<int, DialogTemplate> registry = [] {
     std::map<int, DialogTemplate> all;
-    for (DialogTemplate t :
-         {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(), GradeEntry()}) {
+    for (DialogTemplate t : {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(),
+                             GradeEntry(), AboutBox(), Calendar(), Reports()}) {
       const int id = t.id;
       all.emplace(id, std::move(t));
     }
@@ -275,10 +369,6 @@ const DialogTemplate& DialogTemplateById(int dialogId) {
     std::abort();
   }
   return it->second;
-}
-
-bool HasDialogTemplate(int dialogId) {
-  return Registry().count(dialogId) != 0;
 }
 
 std::vector<int> DialogTemplateIds() {

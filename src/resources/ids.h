@@ -20,12 +20,15 @@ inline constexpr int kIdValidate = 3;    // "Valider" of the grade-entry window
 inline constexpr int kSysCmdAbout = 16;  // about entry added to the system menu
 
 // Dialog templates.
+inline constexpr int kDlgAbout = 100;
 inline constexpr int kDlgMain = 102;
 inline constexpr int kDlgNewClass = 141;
 inline constexpr int kDlgNewStudent = 150;
 inline constexpr int kDlgDelete = 152;
 inline constexpr int kDlgModifyInfo = 159;
 inline constexpr int kDlgGradeEntry = 164;
+inline constexpr int kDlgCalendar = 161;
+inline constexpr int kDlgReports = 163;
 
 // Menus.
 inline constexpr int kMenuMain = 139;
@@ -91,6 +94,27 @@ inline constexpr int kCtlOral = 1132;
 inline constexpr int kCtlCoefficient = 1138;
 inline constexpr int kCtlGradeInfo = 1139;
 inline constexpr int kCtlGradeGrid = 1084;
+
+// About box (100).
+inline constexpr int kCtlAboutIcon = 1000;
+inline constexpr int kCtlAboutLink = 1133;
+
+// Calendar (161).
+inline constexpr int kCtlCalendar = 1058;
+
+// Reports (163).
+inline constexpr int kCtlReportTemplate = 1066;
+inline constexpr int kCtlReportChooseTemplate = 1067;
+inline constexpr int kCtlReportCharts = 1112;
+inline constexpr int kCtlReportSave = 1117;
+inline constexpr int kCtlReportDirectory = 1114;
+inline constexpr int kCtlReportChooseDirectory = 1115;
+inline constexpr int kCtlReportPrint = 1118;
+inline constexpr int kCtlReportProduce = 1075;
+inline constexpr int kCtlReportClassMode = 1073;
+inline constexpr int kCtlReportStudentMode = 1074;
+inline constexpr int kCtlReportClassList = 1072;
+inline constexpr int kCtlReportStudentList = 1071;
 
 // Main menu commands (menu 139).
 inline constexpr int kCmdHelp = 32773;

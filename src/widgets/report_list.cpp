@@ -24,21 +24,21 @@ ReportList::ReportList(QWidget* parent) : QTableWidget(parent) {
   verticalHeader()->setDefaultSectionSize(rowHeight);
 }
 
-int ReportList::InsertColumn(int index, const QString& title, int widthPx) {
-  index = std::clamp(index, 0, columnCount());
-  insertColumn(index);
+int ReportList::InsertColumn(int position, const QString& title, int widthPx) {
+  position = std::clamp(position, 0, columnCount());
+  insertColumn(position);
   auto* header = new QTableWidgetItem(title);
   header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  setHorizontalHeaderItem(index, header);
-  setColumnWidth(index, std::max(0, widthPx));
-  return index;
+  setHorizontalHeaderItem(position, header);
+  setColumnWidth(position, std::max(0, widthPx));
+  return position;
 }
 
-bool ReportList::DeleteColumn(int index) {
-  if (index < 0 || index >= columnCount()) {
+bool ReportList::DeleteColumn(int position) {
+  if (position < 0 || position >= columnCount()) {
     return false;
   }
-  removeColumn(index);
+  removeColumn(position);
   return true;
 }
 
@@ -46,13 +46,13 @@ void ReportList::DeleteAllColumns() {
   setColumnCount(0);
 }
 
-int ReportList::InsertRow(int index, const QString& text) {
-  index = std::clamp(index, 0, rowCount());
-  insertRow(index);
+int ReportList::InsertRow(int position, const QString& text) {
+  position = std::clamp(position, 0, rowCount());
+  insertRow(position);
   if (columnCount() > 0) {
-    setItem(index, 0, new QTableWidgetItem(text));
+    setItem(position, 0, new QTableWidgetItem(text));
   }
-  return index;
+  return position;
 }
 
 void ReportList::DeleteAllRows() {

@@ -15,16 +15,16 @@ class ReportList : public QTableWidget {
  public:
   explicit ReportList(QWidget* parent = nullptr);
 
-  // Inserts a left-aligned column at `index` (clamped to the column count)
-  // and returns its index.
-  int InsertColumn(int index, const QString& title, int widthPx);
-  // Removes a column; false when there is none at `index`.
-  bool DeleteColumn(int index);
+  // Inserts a left-aligned column at `position` (clamped to the column
+  // count) and returns its position.
+  int InsertColumn(int position, const QString& title, int widthPx);
+  // Removes a column; false when there is none at `position`.
+  bool DeleteColumn(int position);
   void DeleteAllColumns();
 
-  // Inserts a row at `index` (clamped to the row count) with `text` in
-  // column 0 and returns its index.
-  int InsertRow(int index, const QString& text);
+  // Inserts a row at `position` (clamped to the row count) with `text` in
+  // column 0 and returns its position.
+  int InsertRow(int position, const QString& text);
   void DeleteAllRows();
 
   // Cell text; setting a cell outside the grid does nothing, reading one

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPersistentModelIndex>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -23,8 +25,10 @@
 
 #include "resources/images.h"
 #include "resources/menu_template.h"
+#include "widgets/combo_list.h"
 #include "widgets/dialog_units.h"
 #include "widgets/icon_button.h"
+#include "widgets/link_label.h"
 #include "widgets/menu_builder.h"
 #include "widgets/report_list.h"
 
@@ -96,6 +100,32 @@ void MakeSingleExpand(QTreeWidget* tree) {
     }
   });
 }
+
+// Keeps a tree's one column as wide as its widest visible item, so that long
+// names scroll sideways, and never narrower than the view, so that a click
+// anywhere on a row is on its item.
+class TreeColumnFitter : public QObject {
+ public:
+  explicit TreeColumnFitter(QTreeWidget* tree)
+      : QObject(tree), viewport_(tree->viewport()), header_(tree->header()) {
+    header_->setStretchLastSection(false);
+    header_->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    viewport_->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // Only the pointers kept: the tree may be half destroyed by now.
+    if (watched == viewport_ && event->type() == QEvent::Resize && header_ != nullptr) {
+      header_->setMinimumSectionSize(viewport_->width());
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QWidget* viewport_;
+  QPointer<QHeaderView> header_;
+};
 
 // A group box drawn as a dialog frame: an etched rectangle whose top line
 // runs through the middle of the title, the title drawn over it.
@@ -194,7 +224,8 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& control) {
   QWidget* widget = nullptr;
   switch (control.kind) {
     case ControlKind::kStatic: {
-      auto* label = new QLabel(text, client_);
+      auto* label =
+          control.Has(ctl::kLinkLabel) ? new LinkLabel(text, client_) : new QLabel(text, client_);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment((control.Has(ctl::kCenterText) ? Qt::AlignHCenter : Qt::AlignLeft) |
                           Qt::AlignTop);
@@ -247,11 +278,15 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& control) {
     case ControlKind::kRadioButton: {
       auto* radio = new QRadioButton(text, client_);
       radio->setAutoExclusive(false);  // grouped by GroupRadioButtons
+      // The caption as close to its mark as in the classic look, so that it
+      // fits the template's width.
+      radio->setStyleSheet(QStringLiteral("QRadioButton { spacing: 3px; }"));
       widget = radio;
       break;
     }
     case ControlKind::kCheckBox:
       widget = new QCheckBox(text, client_);
+      widget->setStyleSheet(QStringLiteral("QCheckBox { spacing: 3px; }"));
       break;
     case ControlKind::kTreeView:
       widget = CreateTreeView(control);
@@ -259,13 +294,14 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& control) {
     case ControlKind::kListView:
       widget = CreateListView(control);
       break;
-  }
-  if (control.kind == ControlKind::kRadioButton || control.kind == ControlKind::kCheckBox) {
-    // This style's check marks take more room than the classic ones: the
-    // caption gets the width it needs rather than being cut.
-    geometry.setWidth(std::max(geometry.width(), widget->sizeHint().width()));
+    case ControlKind::kMonthCalendar:
+      widget = new QCalendarWidget(client_);
+      break;
   }
   widget->setGeometry(geometry);
+  if (auto* link = qobject_cast<LinkLabel*>(widget)) {
+    link->FitToText();
+  }
   if (auto* button = qobject_cast<QAbstractButton*>(widget); button && control.id != res::kNoId) {
     const int id = control.id;
     connect(button, &QAbstractButton::clicked, this, [this, id] { SendCommand(id); });
@@ -274,14 +310,8 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& control) {
 }
 
 QWidget* TemplateDialog::CreateComboBox(const ControlTemplate& control, QRect& geometry) {
-  auto* combo = new QComboBox(client_);
   const bool editable = control.Has(ctl::kDropDown) && !control.Has(ctl::kDropDownList);
-  combo->setEditable(editable);
-  if (editable) {
-    // Typed text is not added to the list, and nothing is completed.
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr);
-  }
+  auto* combo = new ComboList(editable, client_);
   QStringList items;
   for (const std::string& item : control.items) {
     items << QString::fromStdString(item);
@@ -292,9 +322,9 @@ QWidget* TemplateDialog::CreateComboBox(const ControlTemplate& control, QRect& g
     });
   }
   combo->addItems(items);
-  combo->setCurrentIndex(-1);
-  // The template's height is that of the dropped-down list; the box itself
-  // is one line high.
+  combo->SetPosition(ComboList::kNoPosition);
+  // The template's height is that of the box and its dropped-down list; the
+  // box itself is one line high.
   const int boxHeight = std::min(combo->sizeHint().height(), UnitsToPixelsY(14, scale_));
   const int listHeight = std::max(0, geometry.height() - boxHeight);
   const int rowHeight = std::max(1, combo->fontMetrics().height() + 2);
@@ -318,6 +348,7 @@ QWidget* TemplateDialog::CreateTreeView(const ControlTemplate& control) {
   if (control.Has(ctl::kSingleExpand)) {
     MakeSingleExpand(tree);
   }
+  new TreeColumnFitter(tree);
   return tree;
 }
 
@@ -372,11 +403,11 @@ QWidget* TemplateDialog::Control(int id) const {
   return it == byId_.end() ? nullptr : it->second;
 }
 
-QWidget* TemplateDialog::ControlAt(int index) const {
-  if (index < 0 || index >= static_cast<int>(controls_.size())) {
+QWidget* TemplateDialog::ControlAt(int position) const {
+  if (position < 0 || position >= static_cast<int>(controls_.size())) {
     return nullptr;
   }
-  return controls_[static_cast<std::size_t>(index)];
+  return controls_[static_cast<std::size_t>(position)];
 }
 
 int TemplateDialog::ControlId(const QWidget* control) {
@@ -423,36 +454,20 @@ void TemplateDialog::OnCommand(int id) {
   }
 }
 
-void TemplateDialog::CheckRadioButton(int firstId, int lastId, int checkId) {
-  for (auto& [id, widget] : byId_) {
-    auto* radio = qobject_cast<QRadioButton*>(widget);
-    if (radio == nullptr || id < firstId || id > lastId) {
-      continue;
-    }
-    if (id == checkId) {
-      radio->setChecked(true);
-    } else if (radio->isChecked()) {
-      // An exclusive group refuses to uncheck its checked button.
-      QButtonGroup* group = radio->group();
-      if (group != nullptr) {
-        group->setExclusive(false);
-      }
-      radio->setChecked(false);
-      if (group != nullptr) {
-        group->setExclusive(true);
-      }
-    }
+void TemplateDialog::CheckRadioButton(int id) {
+  if (auto* radio = qobject_cast<QRadioButton*>(Control(id))) {
+    // The group is exclusive: the one checked before goes out.
+    radio->setChecked(true);
   }
 }
 
-int TemplateDialog::CheckedRadioButton(int firstId, int lastId) const {
-  for (const auto& [id, widget] : byId_) {
-    auto* radio = qobject_cast<QRadioButton*>(widget);
-    if (radio != nullptr && id >= firstId && id <= lastId && radio->isChecked()) {
-      return id;
-    }
+int TemplateDialog::CheckedRadioButton(int id) const {
+  const auto* radio = qobject_cast<QRadioButton*>(Control(id));
+  if (radio == nullptr || radio->group() == nullptr) {
+    return radio != nullptr && radio->isChecked() ? id : 0;
   }
-  return 0;
+  const QAbstractButton* checked = radio->group()->checkedButton();
+  return checked == nullptr ? 0 : ControlId(static_cast<const QWidget*>(checked));
 }
 
 void TemplateDialog::SetStaticIcon(int controlId, int iconId) {
@@ -463,10 +478,6 @@ void TemplateDialog::SetStaticIcon(int controlId, int iconId) {
   const int size = label->width() > 0 ? label->width() : kStaticIconPixels;
   label->setPixmap(res::IconPixmap(iconId, size));
   label->setProperty(kIconProperty, iconId);
-}
-
-QRect TemplateDialog::MapDialogRect(const res::DuRect& rect) const {
-  return UnitsToPixels(rect, scale_);
 }
 
 void TemplateDialog::HandleEnter() {

@@ -28,8 +28,9 @@
 // kIdCancel.
 //
 // Radio buttons form exclusive groups as in the template: from a radio that
-// starts a group to the next control that starts one. Combo boxes start
-// with no selection, like the controls they stand for.
+// starts a group to the next control that starts one. Combo boxes are
+// widgets::ComboList and start with no entry chosen, like the controls they
+// stand for. A tree scrolls sideways to show its longest item whole.
 
 namespace vellanor::widgets {
 
@@ -47,8 +48,8 @@ class TemplateDialog : public QDialog {
 
   // The control with this ID, or nullptr.
   QWidget* Control(int id) const;
-  // The control made from the template's control `index`, or nullptr.
-  QWidget* ControlAt(int index) const;
+  // The control made from the template's control at `position`, or nullptr.
+  QWidget* ControlAt(int position) const;
   // The control with this ID as its type; a wrong ID or type is a
   // programming error and aborts with a message naming both.
   template <class T>
@@ -76,16 +77,13 @@ class TemplateDialog : public QDialog {
   // Routes a command to OnCommand.
   void SendCommand(int id);
 
-  // Checks `checkId` and unchecks every other radio button with an ID in
-  // [firstId, lastId]; 0 or an ID outside unchecks them all.
-  void CheckRadioButton(int firstId, int lastId, int checkId);
-  // The checked radio button with an ID in [firstId, lastId], or 0.
-  int CheckedRadioButton(int firstId, int lastId) const;
+  // Checks a radio button; the others of its group (as the template groups
+  // them) are unchecked. Nothing is sent to OnCommand.
+  void CheckRadioButton(int id);
+  // The checked radio button of the group that holds radio `id`, or 0.
+  int CheckedRadioButton(int id) const;
   // Shows another icon in a static icon control.
   void SetStaticIcon(int controlId, int iconId);
-
-  // Dialog units of this dialog to pixels of its client area.
-  QRect MapDialogRect(const res::DuRect& rect) const;
 
  protected:
   virtual void OnCommand(int id);

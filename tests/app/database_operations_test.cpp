@@ -11,7 +11,7 @@
 
 #include "model/gradebook.h"
 #include "model/invariants.h"
-#include "school_year.h"
+#include "support/school_year.h"
 #include "support/failing_file_store.h"
 #include "support/fake_main_window.h"
 #include "support/fake_message_service.h"
@@ -315,6 +315,22 @@ TEST_F(FailedSaveTest, FileThatCannotBeCreatedEndsTheProgramOnce) {
   EXPECT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(fatal, 1);
   EXPECT_EQ(ReadBytes("Vellanor.db"), oldFile);
+  EXPECT_EQ(book, kept);
+}
+
+TEST_F(FailedSaveTest, NothingTouchesTheDiskAfterTheFatalMessage) {
+  std::filesystem::remove("Vellanor.db");
+  files.refuseToCreate = true;
+  EXPECT_FALSE(database.SaveDatabase("Vellanor.db"));
+  files.refuseToCreate = false;
+  // The load that follows a duplication finds no file: it neither creates one
+  // nor says anything more.
+  EXPECT_FALSE(database.LoadDatabase("Vellanor.db"));
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{"Imposible de créer une base de donnée,\nLe programme va "
+                                      "s'arrêter..."}));
+  EXPECT_FALSE(std::filesystem::exists("Vellanor.db"));
+  EXPECT_EQ(files.openingsForWriting, 1);
   EXPECT_EQ(book, kept);
 }
 

@@ -35,8 +35,11 @@ Gradebook BookWith(std::vector<GradeRecord> marks, PerCategory<std::int16_t> cou
 }
 
 std::vector<ChartPrimitive> Chart(const Gradebook& book, int mode, bool isClass = true,
-                                  int studentIndex = 0, int classIndex = 0) {
-  return BuildGradeChart(book, mode, ChartSelection{classIndex, studentIndex, isClass}, kFrame);
+                                  int studentPosition = 0, int classPosition = 0) {
+  const TreeSelection selection = isClass
+                                      ? TreeSelection::ClassItem(classPosition)
+                                      : TreeSelection::StudentItem(classPosition, studentPosition);
+  return BuildGradeChart(book, mode, selection, kFrame);
 }
 
 // Lines and rings drawn with one colour and width, in drawing order, each as

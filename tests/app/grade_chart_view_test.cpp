@@ -60,7 +60,7 @@ TEST(GradeChartViewTest, PaintsTheLastRequestAndKeepsItAcrossRepaints) {
   EXPECT_EQ(before.pixelColor(306, 400), kWhite);
   EXPECT_EQ(before.pixelColor(335, 360), kWhite);
 
-  dialog.ShowInfo(0, 0, true);
+  dialog.ShowInfo(TreeSelection::ClassItem(0));
   for (int pass = 0; pass < 2; ++pass) {
     dialog.ClientArea()->repaint();
     const QImage image = Grab(dialog);

@@ -11,12 +11,14 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "app/grade_chart_view.h"
 #include "model/gradebook.h"
 #include "resources/images.h"
 #include "support/fake_services.h"
+#include "support/qt_events.h"
 #include "support/record_builders.h"
 #include "widgets/report_list.h"
 
@@ -117,7 +119,7 @@ TEST_F(MainWindowTest, WindowPanelAndTreeOfAnEmptyGradebook) {
   EXPECT_TRUE(Panel().showGrid());
   EXPECT_EQ(Panel().rowCount(), 0);
 
-  EXPECT_EQ(dialog.CheckedRadioButton(1055, 1076), 1055);
+  EXPECT_EQ(dialog.CheckedRadioButton(1055), 1055);
   EXPECT_TRUE(dialog.Chart().Primitives().empty());  // blank until asked for
 
   EXPECT_EQ(Tree().toolTip(), "Affiche la liste des classes et des élèves");
@@ -163,7 +165,7 @@ TEST_F(MainWindowTest, DoubleClickShowsTheClassOrTheStudentAndTheFirstTrimesterC
   EXPECT_EQ(dialog.ChartMode(), 0);
 
   DoubleClick(Root()->child(0));
-  EXPECT_EQ(dialog.CheckedRadioButton(1055, 1076), 1055);
+  EXPECT_EQ(dialog.CheckedRadioButton(1055), 1055);
   EXPECT_EQ(dialog.ChartMode(), 1);
   EXPECT_EQ(PanelColumn(0),
             (std::vector<std::string>{
@@ -179,7 +181,7 @@ TEST_F(MainWindowTest, DoubleClickShowsTheClassOrTheStudentAndTheFirstTrimesterC
 
   dialog.Bind<QRadioButton>(1057).click();
   DoubleClick(Root()->child(0)->child(0));
-  EXPECT_EQ(dialog.CheckedRadioButton(1055, 1076), 1055);
+  EXPECT_EQ(dialog.CheckedRadioButton(1055), 1055);
   EXPECT_EQ(Panel().ItemText(0, 0), "Nom:");
   EXPECT_EQ(Panel().ItemText(0, 1), "Dupont");
   EXPECT_EQ(Panel().ItemText(1, 1), "Léo");
@@ -207,9 +209,9 @@ TEST_F(MainWindowTest, PositionThatFindsNothingEmptiesThePanelAndDrawsNoChart) {
   EXPECT_EQ(Panel().rowCount(), 0);
   EXPECT_EQ(dialog.Chart().Primitives().size(), drawn);
 
-  dialog.ShowInfo(0, 7, false);  // no eighth student
+  dialog.ShowInfo(TreeSelection::StudentItem(0, 7));  // no eighth student
   EXPECT_EQ(Panel().rowCount(), 0);
-  dialog.ShowInfo(-1, 0, true);
+  dialog.ShowInfo(TreeSelection::ClassItem(-1));
   EXPECT_EQ(Panel().rowCount(), 0);
 }
 
@@ -229,7 +231,7 @@ TEST_F(MainWindowTest, RadioButtonsRedrawTheLastSelectionInTheirMode) {
   DoubleClick(Root()->child(0)->child(1));
   dialog.Bind<QRadioButton>(1076).click();
   EXPECT_EQ(dialog.ChartMode(), 0);
-  EXPECT_EQ(dialog.CheckedRadioButton(1055, 1076), 1076);
+  EXPECT_EQ(dialog.CheckedRadioButton(1055), 1076);
   EXPECT_EQ(Count<ChartEllipse>(), 2);
   EXPECT_EQ(ChartTexts(), (std::vector<std::string>{"Ecrit", "Oral", "Trimestre 1", "Trimestre 2",
                                                     "Trimestre 3"}));
@@ -327,6 +329,38 @@ TEST_F(MainWindowTest, ContextMenuIsGrayedWithoutClassesAndActsOnTheSelection) {
   Tree().setCurrentItem(Root()->child(0));
   dialog.SendCommand(32818);
   EXPECT_EQ(services.messages.shown.back().text, "Sélectionner un élève, s'il vous plaît");
+}
+
+TEST_F(MainWindowTest, RightClickKeepsTheSelectionTheContextMenuActsOn) {
+  Load(SmallBook());
+  test::ShowActive(dialog);
+  Root()->setExpanded(true);
+  Tree().setCurrentItem(Root()->child(1));
+  const QPoint onFourth = Tree().visualItemRect(Root()->child(0)).center();
+  test::PressThenRelease(Tree().viewport(), Qt::RightButton, onFourth);
+  EXPECT_EQ(Tree().selectedItems(), QList<QTreeWidgetItem*>{Root()->child(1)});
+  EXPECT_FALSE(Root()->child(0)->isExpanded());
+
+  // "D&upliquer cette classe" copies the class selected, 3e A.
+  services.messages.AnswerYes();
+  for (QAction* action : dialog.PrepareContextMenu()->actions()) {
+    if (action->data().toInt() == 32812) {
+      action->trigger();
+    }
+  }
+  ASSERT_EQ(Root()->childCount(), 3);
+  EXPECT_EQ(Root()->child(2)->text(0), "3e A copie (2005 - 2006)");
+
+  // A double click below the items shows the selected item, from trimester 1.
+  dialog.Bind<QRadioButton>(1057).click();
+  Root()->setExpanded(true);
+  Tree().setCurrentItem(Root()->child(0));
+  const QPoint below(10, Tree().viewport()->height() - 5);
+  QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, below);
+  QTest::mouseDClick(Tree().viewport(), Qt::LeftButton, {}, below);
+  EXPECT_EQ(Tree().selectedItems(), QList<QTreeWidgetItem*>{Root()->child(0)});
+  EXPECT_EQ(Panel().ItemText(0, 1), "4e B");
+  EXPECT_EQ(dialog.CheckedRadioButton(1055), 1055);
 }
 
 TEST_F(MainWindowTest, EscapeAndEnterEndTheDialog) {

@@ -12,7 +12,7 @@
 #include "app/database_operations.h"
 #include "model/database_codec.h"
 #include "platform/file_store.h"
-#include "school_year.h"
+#include "support/school_year.h"
 #include "support/fake_message_service.h"
 #include "support/faulty_system_calls.h"
 #include "support/temp_dir.h"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -175,6 +176,41 @@ TEST(DeleteDlgTest, QuitRightAwayChangesAndWritesNothing) {
   EXPECT_EQ(main.saves, 0);
   EXPECT_EQ(main.rebuilds, 0);
   EXPECT_EQ(test::ReadBytes("Vellanor.db"), bytes);
+}
+
+// Types over a list's text, then presses and releases "Valider" with a turn
+// of the event loop between, as a hand does.
+void TypeThenValidate(DeleteDialog& d, QComboBox& list, const char* text) {
+  list.setFocus(Qt::MouseFocusReason);
+  list.lineEdit()->selectAll();
+  QTest::keyClicks(list.lineEdit(), text);
+  test::PressThenRelease(&d.dialog.Bind<QPushButton>(1));
+}
+
+TEST(DeleteDlgTest, ATypedTextThatNamesNothingDeletesNothing) {
+  FakeMainWindow main;
+  test::Prepare(main, {test::FourthB(), test::Classroom("6e A", "2005 - 2006")});
+  const Gradebook before = main.book;
+  DeleteDialog d(main);
+  test::ShowActive(d.dialog);
+
+  TypeThenValidate(d, d.ClassList(), "rien");
+  EXPECT_EQ(main.book, before);
+  EXPECT_TRUE(main.services.messages.shown.empty());
+  EXPECT_EQ(main.saves, 0);
+  EXPECT_TRUE(d.dialog.isVisible());
+
+  // The class named whole, a student named by nothing.
+  d.ClassList().setCurrentIndex(0);
+  d.StudentRadio().click();
+  TypeThenValidate(d, d.StudentList(), "rien");
+  EXPECT_EQ(main.book.classes[0].students.size(), 2u);
+  EXPECT_TRUE(main.services.messages.shown.empty());
+
+  // Typing an entry's exact text names that entry.
+  TypeThenValidate(d, d.StudentList(), "Durand, Paul");
+  ASSERT_EQ(main.book.classes[0].students.size(), 1u);
+  EXPECT_EQ(main.book.classes[0].students[0].name.Str(), "Martin");
 }
 
 TEST(DeleteDlgTest, WithoutAClassValidateDoesNothing) {

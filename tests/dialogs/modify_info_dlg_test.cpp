@@ -144,10 +144,29 @@ TEST(ModifyInfoDlgTest, ClassFieldsAreWrittenAsTyped) {
   EXPECT_EQ(record.students.size(), 2u);
   EXPECT_EQ(d.Shown()[3].second, "2");
 
+  // A character the file cannot hold is named, and the text stays in the
+  // editor to be corrected.
+  QLineEdit* editor = d.Open(0);
+  ASSERT_NE(editor, nullptr);
+  editor->setText(QString::fromUtf8("4e B ☺"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  EXPECT_EQ(d.dialog.Editor(), editor);
+  EXPECT_EQ(record.name.Str(), "4e B bis");
+  EXPECT_EQ(main.services.messages.Texts(),
+            (std::vector<std::string>{"Le champ <Nom> contient des caractères que la base de "
+                                      "données ne peut pas enregistrer : ☺\nCorrigez-le s'il "
+                                      "vous plaît."}));
+  d.dialog.Bind<QPushButton>(1135).click();  // "Quitter" waits for the correction
+  EXPECT_TRUE(d.dialog.isVisible());
+  EXPECT_EQ(main.saves, 0);
+  QTest::keyClick(editor, Qt::Key_Escape);  // and Escape drops it
+  EXPECT_FALSE(d.dialog.isVisible());
+  test::ShowActive(d.dialog);
+
   // Texts are cut to the field, in Windows-1252.
-  d.Retype(0, "Terminale ☺ scientifique, groupe de spécialité");
-  EXPECT_EQ(record.name.Str(), "Terminale ? scientifique, groupe");
-  EXPECT_EQ(d.Shown()[0].second, "Terminale ? scientifique, groupe");
+  d.Retype(0, "Terminale € scientifique, groupe de spécialité");
+  EXPECT_EQ(record.name.Str(), "Terminale \x80 scientifique, groupe");
+  EXPECT_EQ(d.Shown()[0].second, "Terminale € scientifique, groupe");
   // The lists keep their old texts until the dialog opens again.
   EXPECT_EQ(d.ClassList().itemText(0), "4e B, (2004 - 2005)");
   EXPECT_EQ(main.saves, 0);

@@ -148,12 +148,23 @@ TEST(NewClassDlgTest, TextsAreCutToTheFieldsInWindows1252) {
   NewClassDialog d(main);
   d.Name().setText(QString(40, QLatin1Char('x')));
   d.Info().setText(QString::fromUtf8("Élèves ☺ ") + QString(120, QLatin1Char('i')));
+  // A character the file cannot hold is named, and nothing is stored.
+  d.Validate();
+  EXPECT_TRUE(main.book.classes.empty());
+  ASSERT_EQ(main.services.messages.shown.size(), 1u);
+  EXPECT_EQ(main.services.messages.shown[0].text,
+            "Le champ <Informations> contient des caractères que la base de données ne peut pas "
+            "enregistrer : ☺\nCorrigez-le s'il vous plaît.");
+  EXPECT_EQ(main.services.messages.shown[0].caption, "Attention");
+  EXPECT_EQ(main.saves, 0);
+
+  d.Info().setText(QString::fromUtf8("Élèves € ") + QString(120, QLatin1Char('i')));
   d.Validate();
   ASSERT_EQ(main.book.classes.size(), 1u);
   EXPECT_EQ(main.book.classes[0].name.Str(), std::string(32, 'x'));
   const std::string info = main.book.classes[0].info.Str();
   ASSERT_EQ(info.size(), 100u);
-  EXPECT_EQ(info.substr(0, 9), "\xC9l\xE8ves ? ");
+  EXPECT_EQ(info.substr(0, 9), "\xC9l\xE8ves \x80 ");
 }
 
 TEST(NewClassDlgTest, RefusedPastTheClassLimit) {

@@ -189,6 +189,14 @@ TEST(NewStudentDlgTest, NameIsCheckedBeforeTheFirstName) {
   EXPECT_EQ(main.book.classes[0].students.size(), 2u);
   EXPECT_EQ(d.Name().text(), "Dupont");  // everything stays as typed
 
+  // A name the file cannot hold is named; nothing is added.
+  d.Type("Nguyễn", "Anh");
+  d.Validate();
+  EXPECT_EQ(main.book.classes[0].students.size(), 2u);
+  EXPECT_EQ(messages.shown.back().text,
+            "Le champ <Nom> contient des caractères que la base de données ne peut pas "
+            "enregistrer : ễ\nCorrigez-le s'il vous plaît.");
+
   // A long name is stored as its first 32 characters.
   d.Type("Abcdefghijklmnopqrstuvwxyzabcdefghijklmn", "Ana");
   d.Validate();

@@ -12,6 +12,7 @@
 #include "model/gradebook.h"
 #include "model/records.h"
 #include "support/fake_main_window.h"
+#include "support/qt_events.h"
 #include "support/record_builders.h"
 
 // Records and helpers shared by the record dialogs' tests.
@@ -50,14 +51,6 @@ inline ClassRecord FourthB() {
   EXPECT_EQ(AppendStudent(record, martin), AppendResult::Done);
   EXPECT_EQ(AppendStudent(record, durand), AppendResult::Done);
   return record;
-}
-
-// Shows a dialog as the active window, so that the focus moves as for a
-// person using it.
-inline void ShowActive(QWidget& dialog) {
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
 }
 
 }  // namespace vellanor::test

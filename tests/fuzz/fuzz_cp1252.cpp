@@ -1,10 +1,15 @@
 // Any bytes, taken as UTF-8, convert to Windows-1252 without fault, and any
-// Windows-1252 text survives the trip to UTF-8 and back.
+// Windows-1252 text survives the trip to UTF-8 and back. The characters said
+// to be missing are exactly those the conversion turns into '?', and are
+// well-formed UTF-8 themselves.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/cp1252.h"
 
@@ -15,6 +20,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   }
   if (vellanor::Utf8ToCp1252(vellanor::Cp1252ToUtf8(input)) != input) {
+    std::abort();
+  }
+  const std::vector<std::string> missing = vellanor::CharactersOutsideCp1252(input);
+  for (const std::string& character : missing) {
+    if (character.empty() || !vellanor::IsValidUtf8(character) ||
+        vellanor::Utf8ToCp1252(character) != "?") {
+      std::abort();
+    }
+  }
+  // Without missing characters, every '?' stored was typed as one.
+  if (missing.empty() && std::count(cp1252.begin(), cp1252.end(), '?') !=
+                             std::count(input.begin(), input.end(), '?')) {
     std::abort();
   }
   return 0;

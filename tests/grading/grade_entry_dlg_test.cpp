@@ -20,6 +20,7 @@
 #include "platform/message_service.h"
 #include "support/failing_file_store.h"
 #include "support/fake_main_window.h"
+#include "support/qt_events.h"
 #include "support/record_builders.h"
 #include "support/temp_dir.h"
 #include "widgets/icon_button.h"
@@ -124,6 +125,7 @@ class GradeEntryTest : public testing::Test {
     ASSERT_NE(button, nullptr) << id;
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, button->height() / 2));
   }
+  void PressThenRelease(int id) { test::PressThenRelease(Ctl(id)); }
   void Menu(int command) { dlg->MenuAction(command)->trigger(); }
   void Select(int comboId, int index) { Combo(comboId).setCurrentIndex(index); }
 
@@ -713,18 +715,27 @@ TEST_F(GradeEntryTest, TypingAColumnWithTheKeyboard) {
   EXPECT_EQ(Grid().ItemText(2, 1), "1234567890123456789012345678901");
   EXPECT_EQ(dlg->CellEditor(), nullptr);
 
-  // A click elsewhere takes the mark and opens the next row too; F2 on the
-  // grid opens the editor on the highlighted row, as a double click does.
+  // A click elsewhere in the grid takes the mark and opens the next row too;
+  // F2 on the grid opens the editor on the highlighted row, as a double
+  // click does.
   Grid().SelectRow(0);
   Grid().setFocus();
   QTest::keyClick(&Grid(), Qt::Key_F2);
   EXPECT_EQ(dlg->CellEditor()->selectedText(), "14");  // typing replaces it
   QTest::keyClicks(dlg->CellEditor(), "x");
-  QTest::mouseClick(Ctl(1139), Qt::LeftButton);
+  ClickCell(2, 0);
   QCoreApplication::processEvents();
   EXPECT_EQ(Grid().ItemText(0, 1), "x");
   ASSERT_NE(dlg->CellEditor(), nullptr);
   EXPECT_EQ(dlg->EditRow(), 1);
+  // A click on a field takes the mark and leaves the field the focus.
+  QTest::keyClicks(dlg->CellEditor(), "7");
+  QTest::mouseClick(Ctl(1139), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Grid().ItemText(1, 1), "7");
+  EXPECT_EQ(dlg->CellEditor(), nullptr);
+  EXPECT_TRUE(Ctl(1139)->hasFocus());
+  DoubleClickCell(1, 1);
   // A double click on another cell keeps what the open editor holds.
   QTest::keyClicks(dlg->CellEditor(), "12");
   DoubleClickCell(0, 1);
@@ -737,6 +748,53 @@ TEST_F(GradeEntryTest, TypingAColumnWithTheKeyboard) {
   EXPECT_EQ(MarksOf(Book(0).students[1].grades, 1, kWritten), (std::vector<float>{8, 10, 12}));
   EXPECT_EQ(MarksOf(Book(0).students[2].grades, 1, kWritten),
             (std::vector<float>{15, -1, static_cast<float>(1234567890123456789012345678901.0)}));
+}
+
+TEST_F(GradeEntryTest, AClickWhileTypingAColumnActsAtOnce) {
+  OpenSixthGrade();
+  Menu(32791);
+  DoubleClickCell(0, 1);
+  QTest::keyClicks(dlg->CellEditor(), "12");
+  // A category radio takes the click; the mark is kept and no editor opens.
+  PressThenRelease(1132);
+  EXPECT_TRUE(Checked(1132));
+  EXPECT_EQ(Grid().ItemText(0, 1), "12");
+  EXPECT_EQ(dlg->CellEditor(), nullptr);
+
+  DoubleClickCell(1, 1);
+  QTest::keyClicks(dlg->CellEditor(), "8");
+  PressThenRelease(3);  // "Valider", with rows left below the editor
+  EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
+  EXPECT_EQ(dlg->CellEditor(), nullptr);
+  EXPECT_EQ(Book(0).gradeCount[1], 1);
+  EXPECT_EQ(MarksOf(Book(0).students[1].grades, 1, kOral), (std::vector<float>{8}));
+  EXPECT_EQ(MarksOf(FileContent().classes[0].students[0].grades, 1, kOral),
+            (std::vector<float>{12}));
+
+  // "Annuler" in the middle of a column leaves Adding at once.
+  Menu(32791);
+  DoubleClickCell(0, 1);
+  QTest::keyClicks(dlg->CellEditor(), "5");
+  PressThenRelease(2);
+  EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
+  EXPECT_EQ(Book(0).gradeCount[1], 1);
+}
+
+TEST_F(GradeEntryTest, LeavingTheWindowTakesTheMarkAndDetailsShowTheWholeText) {
+  ClassRecord record = Class("6e A", "2026 - 2027", {Student("Martin", "Léa")});
+  AddColumn(record, 1, kWritten, {12}, 1, "Contrôle de géométrie, chapitre 12");
+  ASSERT_EQ(AppendClass(main.book, record), AppendResult::Done);
+  Open();
+  ClickCell(0, 0);
+  EXPECT_EQ(Edit(1139).text(), "Contrôle de géométrie, chapitre 12");  // all 34 characters
+
+  Menu(32791);
+  DoubleClickCell(0, 1);
+  QTest::keyClicks(dlg->CellEditor(), "15");
+  QWidget other;
+  test::ShowActive(other);
+  EXPECT_EQ(dlg->CellEditor(), nullptr);
+  EXPECT_EQ(Grid().ItemText(0, 1), "15");
 }
 
 TEST_F(GradeEntryTest, ModifyingEditorIsSixtyPixelsWide) {

@@ -44,9 +44,12 @@ TEST(ReadLeadingNumberTest, ReadsADecimalComma) {
 }
 
 TEST(ReadLeadingNumberTest, GivesZeroForWhatIsNotADecimalNumber) {
-  for (const char* text : {"", "x", "abc", " ", ".", "-", "+", "--5", "+-5", "- 5", ".e5", "e5",
-                           "inf", "-inf", "infinity", "nan", "NAN(1)", "INF"}) {
+  for (const char* text :
+       {"",   "x",   "abc",  " ",        ".",   "-",      "+",   "--5", "+-5",  "- 5", ".e5",
+        "e5", "inf", "-inf", "infinity", "nan", "NAN(1)", "INF", "-.",  " -. ", "-.e5"}) {
     EXPECT_EQ(ReadLeadingNumber(text), 0.0) << text;
+    // A plain zero, as strtod gives: a sign without a number is not "-0.00".
+    EXPECT_FALSE(std::signbit(ReadLeadingNumber(text))) << text;
   }
   // Hexadecimal is not read: "0x1A" stops after its 0.
   EXPECT_EQ(ReadLeadingNumber("0x1A"), 0.0);

@@ -76,6 +76,13 @@ TEST(Cp1252Test, ConvertsAccentsBothWaysAndReplacesWhatItLacks) {
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
 }
 
+TEST(Cp1252Test, NamesTheCharactersItLacksOnceEach) {
+  EXPECT_TRUE(CharactersOutsideCp1252("Élève œuvre € ? Ÿ").empty());
+  EXPECT_EQ(CharactersOutsideCp1252("中文 ị 中 😀"),
+            (std::vector<std::string>{"中", "文", "ị", "😀"}));
+  EXPECT_EQ(CharactersOutsideCp1252("a\xFF"), (std::vector<std::string>{"\uFFFD"}));
+}
+
 TEST(GradebookTest, LooksUpByPositionAndFindsNothingPastTheEnd) {
   Gradebook book;
   for (int i = 0; i < 5; ++i) {

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace vellanor::platform {
@@ -32,6 +33,24 @@ TEST(ProgramLauncherTest, StartsWithAnArgumentListAndReportsMissingPrograms) {
   ASSERT_TRUE(launcher.Start("touch", {name}));
   EXPECT_TRUE(AppearsWithin(name, std::chrono::seconds(10)));
   EXPECT_FALSE(std::filesystem::exists("pwned"));
+}
+
+TEST(ProgramLauncherTest, FailuresSayWhy) {
+  QtProgramLauncher launcher;
+  EXPECT_FALSE(launcher.Start("vellanor-no-such-program", {}));
+  EXPECT_EQ(launcher.LastError(), LaunchError::kNotFound);
+
+  // A file that may not be run.
+  { std::ofstream("script.sh") << "#!/bin/sh\n"; }
+  const std::string script = (std::filesystem::current_path() / "script.sh").string();
+  EXPECT_FALSE(launcher.Start(script, {}));
+  EXPECT_EQ(launcher.LastError(), LaunchError::kAccessDenied);
+
+  EXPECT_FALSE(
+      launcher.OpenUrl("file://" + std::filesystem::current_path().string() + "/none.html"));
+  EXPECT_EQ(launcher.LastError(), LaunchError::kNotFound);
+  EXPECT_FALSE(launcher.OpenUrl("not an address"));
+  EXPECT_EQ(launcher.LastError(), LaunchError::kNotFound);
 }
 
 }  // namespace

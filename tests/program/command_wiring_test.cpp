@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QTimer>
 
 #include "support/fake_services.h"
@@ -85,11 +86,77 @@ TEST(CommandWiringTest, RecordCommandsOpenTheRecordDialogs) {
   }
 }
 
+TEST(CommandWiringTest, AccessoryCommandsOpenTheirWindowsOrStartTheirProgram) {
+  test::FakeServices services;
+  CMainDlg main(services.Get(), nullptr, 1.0);
+  InstallCommands(main);
+  // Neither needs a class.
+  for (const auto& [command, dialogClass] :
+       std::vector<std::pair<int, const char*>>{{32783, "vellanor::widgets::CCalendarDlg"},
+                                                {32774, "vellanor::widgets::CAboutBoxDlg"},
+                                                {16, "vellanor::widgets::CAboutBoxDlg"}}) {
+    std::string opened;
+    QTimer::singleShot(0, [&] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        opened = dialog->metaObject()->className();
+        EXPECT_EQ(dialog->parentWidget(), &main);
+        dialog->QDialog::reject();
+      }
+    });
+    main.SendCommand(command);
+    EXPECT_EQ(opened, dialogClass) << command;
+  }
+
+  services.launcher.installed = {"gnome-calculator"};
+  main.SendCommand(32785);
+  ASSERT_EQ(services.launcher.started.size(), 1u);
+  EXPECT_EQ(services.launcher.started[0].program, "/usr/bin/gnome-calculator");
+  services.launcher.installed.clear();
+  main.SendCommand(32785);
+  main.SendCommand(32773);
+  EXPECT_TRUE(services.messages.shown.empty());
+}
+
+TEST(CommandWiringTest, F1InTheMainWindowRunsTheHelpCommand) {
+  test::FakeServices services;
+  CMainDlg main(services.Get(), nullptr, 1.0);
+  InstallCommands(main);
+  int helpRuns = 0;
+  OnCommands(main, {32773}, [&helpRuns] { ++helpRuns; });
+  main.show();
+  QApplication::setActiveWindow(&main);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  QTest::keyClick(&main, Qt::Key_F1);
+  EXPECT_EQ(helpRuns, 1);
+  EXPECT_TRUE(main.isVisible());
+}
+
 TEST(CommandWiringTest, NotationOpensTheGradeEntryWindow) {
   test::FakeServices services;
   CMainDlg main(services.Get(), nullptr, 1.0);
   InstallCommands(main);
   EXPECT_TRUE(main.HasCommandHandler(32797));
+}
+
+TEST(CommandWiringTest, RapportOpensTheReportsDialogOnceThereIsAClass) {
+  test::FakeServices services;
+  CMainDlg main(services.Get(), nullptr, 1.0);
+  InstallCommands(main);
+  main.SendCommand(32780);
+  ASSERT_EQ(services.messages.shown.size(), 1u);
+  EXPECT_EQ(services.messages.shown[0].text, "Il n'y a aucune classe dans la base de données");
+  EXPECT_EQ(services.messages.shown[0].caption, "Attention");
+
+  main.GetGradebook().classes.push_back(test::Class("4e B"));
+  std::string opened;
+  QTimer::singleShot(0, [&] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      opened = dialog->metaObject()->className();
+      dialog->QDialog::reject();
+    }
+  });
+  main.SendCommand(32780);
+  EXPECT_EQ(opened, "vellanor::CReportsDlg");
 }
 
 }  // namespace

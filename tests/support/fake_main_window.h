@@ -21,12 +21,6 @@ namespace vellanor::test {
 // tree rebuilds and information requests the code under test makes.
 class FakeMainWindow : public MainWindowOperations {
  public:
-  struct InfoRequest {
-    int classPosition;
-    int studentPosition;
-    bool isClass;
-  };
-
   Gradebook& GetGradebook() override { return book; }
   platform::Services& GetServices() override { return services.Get(); }
   bool LoadDatabase(const std::string& fileName) override {
@@ -48,9 +42,7 @@ class FakeMainWindow : public MainWindowOperations {
     return saved;
   }
   void RebuildTree() override { ++rebuilds; }
-  void ShowInfo(int classPosition, int studentPosition, bool isClass) override {
-    infoRequests.push_back({classPosition, studentPosition, isClass});
-  }
+  void ShowInfo(const TreeSelection& selection) override { infoRequests.push_back(selection); }
   QWidget* DialogParent() override { return &window; }
 
   Gradebook book;
@@ -60,7 +52,7 @@ class FakeMainWindow : public MainWindowOperations {
   int loads = 0;
   int saves = 0;
   int rebuilds = 0;
-  std::vector<InfoRequest> infoRequests;
+  std::vector<TreeSelection> infoRequests;
 };
 
 // Puts the classes into the main window's gradebook and on disk; the save

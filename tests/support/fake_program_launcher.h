@@ -9,8 +9,10 @@
 namespace vellanor::test {
 
 // Records what would have been started or opened, starts nothing. Programs
-// listed in `installed` are found (at "/usr/bin/<name>") and start; the
-// others are missing. URLs open while `opensUrls` is true.
+// listed in `installed` are found (at "/usr/bin/<name>") and start; those in
+// `broken` are found but fail to start (access denied); the others are
+// missing. URLs open while `opensUrls` is true, and otherwise fail with
+// `urlError`.
 class FakeProgramLauncher : public platform::ProgramLauncher {
  public:
   struct Started {
@@ -19,19 +21,30 @@ class FakeProgramLauncher : public platform::ProgramLauncher {
   };
 
   std::string FindProgram(const std::string& program) override {
-    return installed.contains(program) ? "/usr/bin/" + program : std::string();
+    return installed.contains(program) || broken.contains(program) ? "/usr/bin/" + program
+                                                                   : std::string();
   }
   bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
     started.push_back({program, arguments});
-    return installed.contains(program) || installed.contains(BaseName(program));
+    if (installed.contains(program) || installed.contains(BaseName(program))) {
+      lastError_ = platform::LaunchError::kNone;
+      return true;
+    }
+    lastError_ = broken.contains(BaseName(program)) ? platform::LaunchError::kAccessDenied
+                                                    : platform::LaunchError::kNotFound;
+    return false;
   }
   bool OpenUrl(const std::string& url) override {
     openedUrls.push_back(url);
+    lastError_ = opensUrls ? platform::LaunchError::kNone : urlError;
     return opensUrls;
   }
+  platform::LaunchError LastError() const override { return lastError_; }
 
   std::set<std::string> installed;
+  std::set<std::string> broken;
   bool opensUrls = true;
+  platform::LaunchError urlError = platform::LaunchError::kNoHandler;
   std::vector<Started> started;
   std::vector<std::string> openedUrls;
 
@@ -40,6 +53,8 @@ class FakeProgramLauncher : public platform::ProgramLauncher {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
   }
+
+  platform::LaunchError lastError_ = platform::LaunchError::kNone;
 };
 
 }  // namespace vellanor::test

@@ -13,11 +13,17 @@
 #include <string>
 #include <vector>
 
+#include <QLineEdit>
+#include <QRadioButton>
+
 #include "command_line.h"
 #include "gradebook_json.h"
 #include "model/database_codec.h"
+#include "reports/reports_dlg.h"
+#include "support/fake_main_window.h"
 #include "support/record_builders.h"
 #include "support/temp_dir.h"
+#include "widgets/report_list.h"
 
 namespace vellanor::inspect {
 namespace {
@@ -201,6 +207,56 @@ TEST(InspectTest, RejectsBadArguments) {
   EXPECT_EQ(RunCommandLine({"--", "-odd.db"}, json, err), 0);
   EXPECT_EQ(json.str(), "{\n  \"version\": 2.0,\n  \"classes\": []\n}\n");
   EXPECT_EQ(RunInspect("").status, 2);
+}
+
+TEST(InspectTest, ReportPrintsTheDocumentThatProduireWrites) {
+  test::FakeMainWindow main;
+  test::Prepare(main, {test::Class("6e A"), SmallBook().classes[0]});
+  std::ofstream("modele.rtf", std::ios::binary)
+      << "{\\rtf1 $$CLASSE: $$STUPRENOM $$STUNOM $$STUNOTESECRITES1 $$GRAPHT1}";
+
+  // The class's document with charts, as the reports dialog saves it.
+  std::filesystem::create_directory("out");
+  CReportsDlg dialog(main, 1.0);
+  dialog.Bind<QLineEdit>(1066).setText("modele.rtf");
+  main.services.chooser.Answer("out");
+  dialog.Bind<QRadioButton>(1117).click();
+  dialog.Bind<QAbstractButton>(1112).click();
+  dialog.Bind<widgets::ReportList>(1072).selectRow(1);
+  dialog.Bind<QAbstractButton>(1075).click();
+  const std::string saved = ReadText("out/Cinquième B_20261207.rtf");
+  ASSERT_EQ(saved.size(), 60 + 480374 + 1u);  // student placeholders stay
+
+  Outcome run = RunInspect("--report modele.rtf --class 1 --charts Vellanor.db");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(run.out == saved);  // no dump of two megabytes on failure
+
+  run = RunInspect("--report modele.rtf --student 0 --class 1 Vellanor.db");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "{\\rtf1 Cinqui\xE8me B: Zo\xE9 Lef\xE8vre  abs - $$GRAPHT1}");
+  EXPECT_FALSE(std::filesystem::exists("Vellanor.db.tmp"));
+
+  // Positions beyond the file, a missing template, bad arguments.
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunCommandLine({"--report", "modele.rtf", "--class", "2", "Vellanor.db"}, out, err), 1);
+  EXPECT_EQ(err.str(), "vellanor-inspect: no class at position 2 (the file has 2)\n");
+  EXPECT_EQ(
+      RunCommandLine({"--report", "modele.rtf", "--class", "1", "--student", "1", "Vellanor.db"},
+                     out, err),
+      1);
+  EXPECT_EQ(RunCommandLine({"--report", "absent.rtf", "--class", "0", "Vellanor.db"}, out, err), 1);
+  EXPECT_NE(err.str().find("Erreur à l'ouverture du document\n"), std::string::npos);
+  EXPECT_EQ(out.str(), "");
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--report", "modele.rtf", "Vellanor.db"},
+                                             {"--report", "modele.rtf", "--class", "Vellanor.db"},
+                                             {"--report", "modele.rtf", "--class", "-1", "x.db"},
+                                             {"--report", "modele.rtf", "--class", "1x", "x.db"},
+                                             {"--report", "modele.rtf", "--pupil", "1", "x.db"}}) {
+    EXPECT_EQ(RunCommandLine(args, out, err), 2) << args[2];
+  }
 }
 
 }  // namespace

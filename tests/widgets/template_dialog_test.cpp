@@ -61,12 +61,16 @@ TEST(TemplateDialogTest, MainWindowClientAreaAndChartFrameGeometry) {
   EXPECT_TRUE(frame.contains(QPoint(325, 320)));  // arrow heads
   EXPECT_TRUE(frame.contains(QPoint(700, 530)));  // legend
   EXPECT_EQ(dialog.Control(1001)->geometry(), QRect(24, 26, 246, 554));
-  // Radio buttons keep their place and grow only to show their whole caption.
+  // Radio buttons take their template's place and size, never the next
+  // one's, and their captions fit in it.
   const QRect radio = dialog.Control(1055)->geometry();
   EXPECT_EQ(radio.topLeft(), QPoint(306, 561));
   EXPECT_EQ(radio.height(), 20);
-  EXPECT_GE(radio.width(), 78);
-  EXPECT_GE(radio.width(), dialog.Control(1055)->sizeHint().width());
+  EXPECT_EQ(radio.width(), 78);
+  for (int id : {1055, 1056, 1057, 1076}) {
+    EXPECT_GE(dialog.Control(id)->width(), dialog.Control(id)->sizeHint().width()) << id;
+  }
+  EXPECT_EQ(dialog.Control(1057)->geometry().right() + 1, dialog.Control(1076)->x());
   EXPECT_EQ(dialog.font().family(), "Liberation Sans");
   EXPECT_EQ(dialog.font().pointSize(), 8);
   EXPECT_EQ(dialog.windowTitle(), "Vellanor 2.0");
@@ -239,24 +243,27 @@ TEST(TemplateDialogTest, RadioGroupsFollowTheTemplate) {
   EXPECT_NE(trimester1.group(), oneClass.group());
   EXPECT_EQ(written.group(), oral.group());
 
-  grades.CheckRadioButton(1128, 1130, 1128);
-  grades.CheckRadioButton(1131, 1132, 1131);
-  grades.CheckRadioButton(1099, 1102, 1101);
+  grades.CheckRadioButton(1128);
+  grades.CheckRadioButton(1131);
+  grades.CheckRadioButton(1101);
   trimester2.click();
   EXPECT_FALSE(trimester1.isChecked());
   EXPECT_TRUE(trimester2.isChecked());
   EXPECT_TRUE(written.isChecked());  // another group
-  EXPECT_EQ(grades.CheckedRadioButton(1128, 1130), 1129);
-  EXPECT_EQ(grades.CheckedRadioButton(1099, 1102), 1101);
+  EXPECT_EQ(grades.CheckedRadioButton(1128), 1129);
+  EXPECT_EQ(grades.CheckedRadioButton(1099), 1101);
   EXPECT_EQ(grades.commands, (std::vector<int>{1129}));  // a click, not a programmatic check
 
-  grades.CheckRadioButton(1128, 1130, 0);
-  EXPECT_EQ(grades.CheckedRadioButton(1128, 1130), 0);
+  // Any member names its group, whatever the order of the IDs.
+  grades.CheckRadioButton(1102);
+  EXPECT_EQ(grades.CheckedRadioButton(1101), 1102);
+  EXPECT_FALSE(grades.Bind<QRadioButton>(1101).isChecked());
+  EXPECT_EQ(grades.CheckedRadioButton(1130), 1129);
 
   TemplateDialog main(102, nullptr, 1.0);
-  main.CheckRadioButton(1055, 1076, 1055);
+  main.CheckRadioButton(1055);
   qobject_cast<QRadioButton*>(main.Control(1076))->click();
-  EXPECT_EQ(main.CheckedRadioButton(1055, 1076), 1076);
+  EXPECT_EQ(main.CheckedRadioButton(1055), 1076);
 }
 
 TEST(TemplateDialogTest, MenusCarryCommandsAndPrompts) {

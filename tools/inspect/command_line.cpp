@@ -6,7 +6,7 @@
 #include "csv_commands.h"
 #include "database_file.h"
 #include "gradebook_json.h"
-#include "model/database_messages.h"
+#include "report_command.h"
 
 namespace vellanor::inspect {
 namespace {
@@ -37,6 +37,9 @@ void PrintUsage(std::ostream& stream) {
            << "      " << mode.help << "\n";
   }
   PrintCsvUsage(stream);
+  stream << "  " << kProgram << " --report TEMPLATE --class I [--student J] [--charts] FILE\n"
+         << "      print the document \"Produire\" would write from TEMPLATE for the class at\n"
+         << "      position I (its student at position J), counting from 0 in file order\n";
   stream << "Exit status: 0 done, 1 the file is missing or the program would refuse it, "
             "2 bad arguments.\n";
 }
@@ -50,42 +53,12 @@ const Mode* FindMode(std::string_view option) {
   return nullptr;
 }
 
-}  // namespace
-
-namespace {
-
-// Tells why a file could not be read whole, as the program would; false
-// when it could not.
-bool Report(const FileReadResult& read, const std::string& path, std::ostream& err) {
-  switch (read.status) {
-    case FileReadResult::Status::Missing:
-      err << kProgram << ": " << path << ": no such file\n";
-      return false;
-    case FileReadResult::Status::Unreadable:
-      // The program refuses a file it cannot open, as a file without a header.
-      err << ReadErrorMessage(DbReadError::Header) << "\n";
-      return false;
-    case FileReadResult::Status::Refused:
-      err << ReadErrorMessage(read.error) << "\n";
-      return false;
-    case FileReadResult::Status::Read:
-      break;
-  }
-  return true;
-}
-
-// Reads the file as the program would; false (with the message on `err`)
-// when it is missing or the program would refuse it.
-bool ReadOrReport(const std::string& path, Gradebook& book, std::ostream& err) {
-  return Report(ReadDatabaseFile(path, book), path, err);
-}
-
 // Whether the whole file reads, as the program would read it; the message on
 // `err` when not. Each class is let go once read, so that a printing pass
 // after it needs memory for one class and prints nothing for a file the
 // program would refuse.
 bool ReadsWhole(const std::string& path, std::ostream& err) {
-  return Report(ReadDatabaseClasses(path, [](ClassRecord&&) {}), path, err);
+  return ReportRead(ReadDatabaseClasses(path, [](ClassRecord&&) {}), path, err);
 }
 
 }  // namespace
@@ -95,8 +68,9 @@ int InspectFile(const std::string& path, std::ostream& out, std::ostream& err) {
     return kExitRefused;
   }
   GradebookJsonWriter writer(out);
-  if (!Report(ReadDatabaseClasses(path, [&](ClassRecord&& record) { writer.WriteClass(record); }),
-              path, err)) {
+  if (!ReportRead(
+          ReadDatabaseClasses(path, [&](ClassRecord&& record) { writer.WriteClass(record); }), path,
+          err)) {
     return kExitRefused;  // changed since the first reading
   }
   writer.Finish();
@@ -108,8 +82,8 @@ int CheckFile(const std::string& path, std::ostream& out, std::ostream& err) {
     return kExitRefused;
   }
   GradebookChecker checker(out);
-  if (!Report(ReadDatabaseClasses(path, [&](ClassRecord&& record) { checker.Check(record); }), path,
-              err)) {
+  if (!ReportRead(ReadDatabaseClasses(path, [&](ClassRecord&& record) { checker.Check(record); }),
+                  path, err)) {
     return kExitRefused;
   }
   const CheckSummary summary = checker.Finish();
@@ -126,6 +100,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (IsCsvCommand(args)) {
     return RunCsvCommand(args, out, err, ReadOrReport);
+  }
+  if (!args.empty() && args[0] == "--report") {
+    return ReportFile({args.begin() + 1, args.end()}, out, err);
   }
   // FILE alone, or one option and FILE; "--" lets a file name start with "-".
   const Mode* mode = nullptr;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "model/database_messages.h"
 #include "model/gradebook.h"
 
 namespace vellanor::inspect {
@@ -51,6 +52,28 @@ FileReadResult ReadDatabaseClasses(const std::string& path,
     result.status = FileReadResult::Status::Refused;
   }
   return result;
+}
+
+bool ReportRead(const FileReadResult& read, const std::string& path, std::ostream& err) {
+  switch (read.status) {
+    case FileReadResult::Status::Missing:
+      err << "vellanor-inspect: " << path << ": no such file\n";
+      return false;
+    case FileReadResult::Status::Unreadable:
+      // The program refuses a file it cannot open, as a file without a header.
+      err << ReadErrorMessage(DbReadError::Header) << "\n";
+      return false;
+    case FileReadResult::Status::Refused:
+      err << ReadErrorMessage(read.error) << "\n";
+      return false;
+    case FileReadResult::Status::Read:
+      break;
+  }
+  return true;
+}
+
+bool ReadOrReport(const std::string& path, Gradebook& book, std::ostream& err) {
+  return ReportRead(ReadDatabaseFile(path, book), path, err);
 }
 
 }  // namespace vellanor::inspect

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "model/database_codec.h"
@@ -28,5 +29,13 @@ FileReadResult ReadDatabaseFile(const std::string& path, Gradebook& book);
 // (DecodeDatabaseClasses), so that memory holds one class at a time.
 FileReadResult ReadDatabaseClasses(const std::string& path,
                                    const std::function<void(ClassRecord&&)>& onClass);
+
+// Tells on `err` why a file could not be read whole, as the program would;
+// false when it could not.
+bool ReportRead(const FileReadResult& read, const std::string& path, std::ostream& err);
+
+// Reads the file as the program would; false (with the message on `err`)
+// when it is missing or the program would refuse it.
+bool ReadOrReport(const std::string& path, Gradebook& book, std::ostream& err);
 
 }  // namespace vellanor::inspect

@@ -1,4 +1,4 @@
-#include "school_year.h"
+#include "support/school_year.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,131 @@
+#include "reports/document_writer.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "model/cp1252.h"
+#include "platform/clock.h"
+#include "platform/file_store.h"
+#include "platform/message_service.h"
+#include "platform/program_launcher.h"
+#include "reports/merge/document_names.h"
+
+namespace vellanor {
+namespace {
+
+using platform::MessageIcon;
+
+constexpr char kDone[] = "C'est fini!";
+constexpr char kError[] = "Erreur!";
+
+// Writes the whole document; false when the file cannot be created, a write
+// falls short (a full disk) or the file cannot be put in place.
+bool WriteFile(platform::FileStore& files, const std::string& path, std::string_view bytes) {
+  const auto file = files.OpenForAtomicWriting(path);
+  if (file == nullptr) {
+    return false;
+  }
+  if (!bytes.empty() && file->Write(bytes.data(), bytes.size()) != bytes.size()) {
+    return false;
+  }
+  return file->Commit();
+}
+
+std::string JoinPath(const std::string& directory, const std::string& file) {
+  if (directory.empty() || directory.back() == '/' || directory.back() == '\\') {
+    return directory + file;
+  }
+  return directory + '/' + file;
+}
+
+// "<name>_" and eight digits, then the extension, as UTF-8.
+std::string StampedName(std::string_view name, int a, int b, int c, const char* extension) {
+  char stamp[64];
+  std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d.%s", a, b, c, extension);
+  return Cp1252ToUtf8(DocumentFileName(name)) + stamp;
+}
+
+// Starts the word processor on the file with an argument list: no command
+// interpreter ever sees the file's name.
+bool StartPrinting(platform::ProgramLauncher& launcher, const std::string& path) {
+#ifdef _WIN32
+  const std::vector<std::string> programs = {"write.exe"};
+  const std::vector<std::string> arguments = {"/p", path};
+#else
+  const std::vector<std::string> programs = {"soffice", "libreoffice"};
+  const std::vector<std::string> arguments = {"--headless", "-p", path};
+#endif
+  for (const std::string& program : programs) {
+    const std::string found = launcher.FindProgram(program);
+    if (!found.empty() && launcher.Start(found, arguments)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The absolute form of a relative UTF-8 path, for the word processor, which
+// does not start in our working directory.
+std::string FullPath(const std::string& path) {
+  const std::filesystem::path relative(
+      std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+  std::error_code failed;
+  const std::filesystem::path full = std::filesystem::absolute(relative, failed);
+  if (failed) {
+    return path;
+  }
+  const std::u8string text = full.lexically_normal().u8string();
+  return {reinterpret_cast<const char*>(text.data()), text.size()};
+}
+
+bool SaveDocument(platform::Services& services, std::string_view merged, std::string_view name,
+                  const std::string& directory) {
+  const std::chrono::year_month_day date = services.clock.Now().date;
+  const std::string path =
+      JoinPath(directory, StampedName(name, static_cast<int>(date.year()),
+                                      static_cast<int>(static_cast<unsigned>(date.month())),
+                                      static_cast<int>(static_cast<unsigned>(date.day())), "rtf"));
+  if (!WriteFile(services.files, path, merged)) {
+    services.messages.Inform("Erreur à la création du document", kError, MessageIcon::Stop);
+    return false;
+  }
+  services.messages.Inform("Document créé", kDone, MessageIcon::Exclamation);
+  return true;
+}
+
+bool PrintDocument(platform::Services& services, std::string_view merged, std::string_view name) {
+  const platform::LocalDateTime now = services.clock.Now();
+  std::error_code ignored;
+  std::filesystem::create_directory(kPrintFolder, ignored);
+  const std::string path =
+      JoinPath(kPrintFolder, StampedName(name, now.hour, now.minute, now.second, "tmp"));
+  if (!WriteFile(services.files, path, merged)) {
+    services.messages.Inform("Erreur à la création du document temporaire", kError,
+                             MessageIcon::Stop);
+    return false;
+  }
+  const std::string fullText = FullPath(path);
+  if (!StartPrinting(services.launcher, fullText)) {
+    services.messages.Inform(
+        "Impossible de lancer le traitement de texte pour imprimer le document.\n"
+        "Installez LibreOffice, ou ouvrez ce fichier et imprimez-le vous-même :\n" +
+            fullText,
+        kError, MessageIcon::Stop);
+    return false;
+  }
+  services.messages.Inform("Impression lancée", kDone, MessageIcon::Exclamation);
+  return true;
+}
+
+}  // namespace
+
+bool WriteDocument(platform::Services& services, std::string_view merged, std::string_view name,
+                   const DocumentTarget& target) {
+  return target.print ? PrintDocument(services, merged, name)
+                      : SaveDocument(services, merged, name, target.directory);
+}
+
+}  // namespace vellanor

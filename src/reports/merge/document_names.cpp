@@ -1,0 +1,59 @@
+#include "reports/merge/document_names.h"
+
+#include <string_view>
+
+namespace vellanor {
+namespace {
+
+bool IsForbidden(unsigned char c) {
+  constexpr std::string_view kForbidden = "/\\<>:\"|?*";
+  return c < 0x20 || c == 0x7F || kForbidden.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+// The file name in one case, for comparisons: ASCII and the accented
+// Windows-1252 capitals (0xC0 to 0xDE but the multiplication sign).
+std::string Folded(std::string_view name) {
+  std::string folded = DocumentFileName(name);
+  for (char& c : folded) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+      c = static_cast<char>(byte + 0x20);
+    }
+  }
+  return folded;
+}
+
+}  // namespace
+
+std::string DocumentFileName(std::string_view name) {
+  std::string file(name);
+  for (char& c : file) {
+    if (IsForbidden(static_cast<unsigned char>(c))) {
+      c = '_';
+    }
+  }
+  return file;
+}
+
+bool DocumentNames::IsFree(std::string_view name) const {
+  return !taken_.contains(Folded(name));
+}
+
+void DocumentNames::Claim(std::string_view name) {
+  taken_.insert(Folded(name));
+}
+
+std::string DocumentNames::Take(std::string_view name, std::string_view alternative) {
+  std::string chosen(name);
+  if (!IsFree(chosen) && !alternative.empty()) {
+    chosen = alternative;
+  }
+  const std::string stem = chosen;
+  for (int number = 2; !IsFree(chosen); ++number) {
+    chosen = stem + "_" + std::to_string(number);
+  }
+  Claim(chosen);
+  return chosen;
+}
+
+}  // namespace vellanor

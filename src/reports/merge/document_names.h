@@ -1,0 +1,33 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace vellanor {
+
+// A class or student name (Windows-1252) made into a file name: path
+// separators, control characters and the characters Windows forbids in file
+// names become "_", so that a name such as "../../x" or "4e/B" names a file
+// inside the chosen folder and nowhere else.
+std::string DocumentFileName(std::string_view name);
+
+// The names of the documents of one production, so that two documents never
+// share a file: two students of one class with the same last name, or two
+// classes of the same name.
+class DocumentNames {
+ public:
+  // `name` when no document of this production took it yet; otherwise
+  // `alternative` (e.g. with the first name added) when given and free;
+  // otherwise the last of these with "_2", "_3"... Names are compared as
+  // file names, without regard to case.
+  std::string Take(std::string_view name, std::string_view alternative = {});
+
+ private:
+  bool IsFree(std::string_view name) const;
+  void Claim(std::string_view name);
+
+  std::set<std::string> taken_;
+};
+
+}  // namespace vellanor

@@ -1,0 +1,303 @@
+#include "reports/reports_dlg.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <exception>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+
+#include "app/main_window_operations.h"
+#include "app/qt_text.h"
+#include "model/gradebook.h"
+#include "platform/file_chooser.h"
+#include "platform/file_store.h"
+#include "platform/message_service.h"
+#include "reports/chart_picture.h"
+#include "reports/merge/document_names.h"
+#include "reports/document_writer.h"
+#include "reports/merge/template_merge.h"
+#include "resources/ids.h"
+#include "widgets/icon_button.h"
+#include "widgets/report_list.h"
+
+namespace vellanor {
+namespace {
+
+using platform::MessageIcon;
+
+// A template is a document the teacher wrote; anything larger is not one.
+constexpr std::size_t kLargestTemplate = 256u << 20;
+
+std::vector<int> SelectedRows(const widgets::ReportList& list) {
+  std::vector<int> rows;
+  for (const QModelIndex& index : list.selectionModel()->selectedRows()) {
+    rows.push_back(index.row());
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+int Pixels(int pixelsAt96Dpi, double scale) {
+  return static_cast<int>(std::lround(pixelsAt96Dpi * scale));
+}
+
+}  // namespace
+
+CReportsDlg::CReportsDlg(MainWindowOperations& main, double scale)
+    : TemplateDialog(res::kDlgReports, main.DialogParent(), scale),
+      main_(main),
+      quit_(Bind<widgets::IconButton>(res::kIdCancel)),
+      templatePath_(Bind<QLineEdit>(res::kCtlReportTemplate)),
+      chooseTemplate_(Bind<widgets::IconButton>(res::kCtlReportChooseTemplate)),
+      charts_(Bind<QCheckBox>(res::kCtlReportCharts)),
+      saveMode_(Bind<QRadioButton>(res::kCtlReportSave)),
+      directory_(Bind<QLineEdit>(res::kCtlReportDirectory)),
+      chooseDirectory_(Bind<widgets::IconButton>(res::kCtlReportChooseDirectory)),
+      printMode_(Bind<QRadioButton>(res::kCtlReportPrint)),
+      produce_(Bind<widgets::IconButton>(res::kCtlReportProduce)),
+      classMode_(Bind<QRadioButton>(res::kCtlReportClassMode)),
+      studentMode_(Bind<QRadioButton>(res::kCtlReportStudentMode)),
+      classList_(Bind<widgets::ReportList>(res::kCtlReportClassList)),
+      studentList_(Bind<widgets::ReportList>(res::kCtlReportStudentList)) {
+  OnInitDialog();
+}
+
+void CReportsDlg::OnInitDialog() {
+  directory_.setEnabled(false);
+  chooseDirectory_.setEnabled(false);
+  studentList_.setEnabled(false);
+
+  widgets::SetUpIconButton(quit_, res::kIconQuit, QStringLiteral("Retourne vers l'application"));
+  widgets::SetUpIconButton(chooseTemplate_, res::kIconDocument,
+                           QStringLiteral("Sélectionne le document RTF"));
+  widgets::SetUpIconButton(chooseDirectory_, res::kIconFolder,
+                           QStringLiteral("Choisi le répertoire de sauvegarde"));
+  widgets::SetUpIconButton(produce_, res::kIconProduce, QStringLiteral("Produit le document"));
+
+  CheckRadioButton(res::kCtlReportPrint);
+  CheckRadioButton(res::kCtlReportClassMode);
+
+  classList_.SetGridLines(true);
+  classList_.InsertColumn(0, QStringLiteral("Classe :"), Pixels(105, Scale()));
+  classList_.InsertColumn(1, QStringLiteral("Année :"), Pixels(85, Scale()));
+  studentList_.SetGridLines(true);
+  studentList_.InsertColumn(0, QStringLiteral("Nom :"), Pixels(160, Scale()));
+  studentList_.InsertColumn(1, QStringLiteral("Prénom :"), Pixels(155, Scale()));
+  const Gradebook& book = main_.GetGradebook();
+  for (int row = 0; row < static_cast<int>(book.classes.size()); ++row) {
+    const ClassRecord& record = book.classes[static_cast<std::size_t>(row)];
+    classList_.InsertRow(row, ToQString(record.name));
+    classList_.SetItemText(row, 1, ToQString(record.year));
+  }
+  // Only a click of the mouse refreshes the student list, not the keyboard.
+  classList_.viewport()->installEventFilter(this);
+}
+
+bool CReportsDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == classList_.viewport() && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    // After the list has handled the release: a click on one of several
+    // selected rows selects it alone only then.
+    QMetaObject::invokeMethod(
+        this, [this] { OnClassListClick(); }, Qt::QueuedConnection);
+  }
+  return TemplateDialog::eventFilter(watched, event);
+}
+
+void CReportsDlg::OnCommand(int id) {
+  switch (id) {
+    case res::kCtlReportChooseTemplate:
+      OnChooseTemplate();
+      break;
+    case res::kCtlReportChooseDirectory:
+      OnChooseDirectory();
+      break;
+    case res::kCtlReportSave:
+      OnSaveMode();
+      break;
+    case res::kCtlReportPrint:
+      OnPrintMode();
+      break;
+    case res::kCtlReportClassMode:
+      OnClassMode();
+      break;
+    case res::kCtlReportStudentMode:
+      OnStudentMode();
+      break;
+    case res::kCtlReportProduce:
+      OnProduce();
+      break;
+    case res::kIdCancel:
+      reject();
+      break;
+    default:
+      break;
+  }
+}
+
+void CReportsDlg::OnChooseTemplate() {
+  platform::FileRequest request;
+  request.initialFolder = "Template";
+  // Upper and lower case: file names are case-sensitive outside Windows.
+  request.filters = {{"Rtf file", " *.RTF *.rtf"}};
+  const std::optional<std::string> chosen = main_.GetServices().chooser.ChooseFile(request);
+  if (!chosen) {
+    main_.GetServices().messages.Inform("Document non valide", "Erreur!", MessageIcon::Stop);
+    return;
+  }
+  templatePath_.setText(QString::fromStdString(*chosen));
+}
+
+void CReportsDlg::OnChooseDirectory() {
+  if (!saveMode_.isChecked()) {
+    return;
+  }
+  const std::optional<std::string> chosen = main_.GetServices().chooser.ChooseFolder(
+      "Choisissez le répertoire de création des documents", "");
+  if (!chosen || chosen->empty()) {
+    main_.GetServices().messages.Inform("Répertopire non valide", "Erreur!", MessageIcon::Stop);
+    return;
+  }
+  directory_.setText(QString::fromStdString(*chosen));
+}
+
+void CReportsDlg::OnSaveMode() {
+  directory_.setEnabled(true);
+  chooseDirectory_.setEnabled(true);
+  OnChooseDirectory();
+}
+
+void CReportsDlg::OnPrintMode() {
+  directory_.setEnabled(false);
+  chooseDirectory_.setEnabled(false);
+}
+
+void CReportsDlg::OnClassMode() {
+  studentList_.setEnabled(false);
+  studentList_.clearSelection();
+}
+
+void CReportsDlg::OnStudentMode() {
+  studentList_.setEnabled(true);
+}
+
+void CReportsDlg::OnClassListClick() {
+  studentList_.DeleteAllRows();
+  listedClass_ = -1;
+  const std::vector<int> rows = SelectedRows(classList_);
+  if (rows.size() != 1) {
+    return;
+  }
+  const ClassRecord* record = ClassAt(main_.GetGradebook(), rows.front());
+  if (record == nullptr) {
+    return;
+  }
+  listedClass_ = rows.front();
+  for (int row = 0; row < static_cast<int>(record->students.size()); ++row) {
+    const StudentRecord& student = record->students[static_cast<std::size_t>(row)];
+    studentList_.InsertRow(row, ToQString(student.name));
+    studentList_.SetItemText(row, 1, ToQString(student.firstName));
+  }
+}
+
+std::optional<std::string> CReportsDlg::ReadTemplate() {
+  platform::OpenedInput input =
+      main_.GetServices().files.OpenForReading(templatePath_.text().toStdString());
+  std::optional<std::string> text;
+  if (input.status == platform::OpenStatus::Opened) {
+    text.emplace();
+    std::array<char, 64 * 1024> buffer;
+    while (const std::size_t count = input.file->Read(buffer.data(), buffer.size())) {
+      if (text->size() + count > kLargestTemplate) {
+        text.reset();
+        break;
+      }
+      text->append(buffer.data(), count);
+    }
+  }
+  if (!text) {
+    main_.GetServices().messages.Inform("Erreur à l'ouverture du document", "Erreur!",
+                                        MessageIcon::Stop);
+  }
+  return text;
+}
+
+std::vector<CReportsDlg::Document> CReportsDlg::SelectedDocuments() const {
+  const Gradebook& book = main_.GetGradebook();
+  std::vector<Document> documents;
+  DocumentNames names;
+  if (classMode_.isChecked()) {
+    for (const int row : SelectedRows(classList_)) {
+      if (const ClassRecord* record = ClassAt(book, row)) {
+        documents.push_back({row, -1, names.Take(record->name.View())});
+      }
+    }
+    return documents;
+  }
+  // The selected students are those of the class the list shows, even when
+  // the keyboard has since moved the class selection.
+  const ClassRecord* record = ClassAt(book, listedClass_);
+  if (record == nullptr) {
+    return documents;
+  }
+  for (const int row : SelectedRows(studentList_)) {
+    if (const StudentRecord* student = StudentAt(*record, row)) {
+      const std::string name = record->name.Str() + "_" + student->name.Str();
+      documents.push_back(
+          {listedClass_, row, names.Take(name, name + "_" + student->firstName.Str())});
+    }
+  }
+  return documents;
+}
+
+void CReportsDlg::OnProduce() {
+  platform::MessageService& messages = main_.GetServices().messages;
+  const std::optional<std::string> templateText = ReadTemplate();
+  if (!templateText) {
+    return;
+  }
+  if (studentMode_.isChecked() && SelectedRows(studentList_).empty()) {
+    messages.Inform("Aucun élève sélectionné", "Erreur", MessageIcon::Stop);
+    return;
+  }
+  const std::vector<Document> documents = SelectedDocuments();
+  if (documents.empty()) {
+    return;
+  }
+  // Without a folder the documents would land wherever the path leads.
+  if (saveMode_.isChecked() && directory_.text().trimmed().isEmpty()) {
+    messages.Inform("Répertopire non valide", "Erreur!", MessageIcon::Stop);
+    return;
+  }
+  try {
+    for (const Document& document : documents) {
+      Produce(*templateText, document);
+    }
+  } catch (const std::exception&) {
+    // Out of memory, or a template that would make a document too large.
+    messages.Inform("Erreur à la création du document", "Erreur!", MessageIcon::Stop);
+  }
+}
+
+void CReportsDlg::Produce(const std::string& templateText, const Document& document) {
+  // Looked up again for each document: the gradebook is not ours to hold.
+  const ClassRecord* record = ClassAt(main_.GetGradebook(), document.classPosition);
+  if (record == nullptr) {
+    return;
+  }
+  const bool classMode = document.studentPosition < 0;
+  const StudentRecord* student = classMode ? nullptr : StudentAt(*record, document.studentPosition);
+  if (!classMode && student == nullptr) {
+    return;
+  }
+  const ChartMaker charts = charts_.isChecked() ? ChartMaker(AppendChartPicture) : ChartMaker();
+  const std::string merged = MergeTemplate(templateText, *record, student, classMode, charts);
+  const DocumentTarget target{printMode_.isChecked(), directory_.text().toStdString()};
+  WriteDocument(main_.GetServices(), merged, document.name, target);
+}
+
+}  // namespace vellanor

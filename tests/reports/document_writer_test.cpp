@@ -1,0 +1,142 @@
+#include "reports/document_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "report_files.h"
+#include "reports/merge/document_names.h"
+#include "support/failing_file_store.h"
+#include "support/fake_services.h"
+#include "support/temp_dir.h"
+
+namespace vellanor {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::MessageIcon;
+
+using test::FileNames;
+using test::ReadText;
+
+// Print mode writes beside the data folder: the test works in a "data"
+// folder of its own temporary directory, so that "../ToPrint" stays inside.
+void EnterDataFolder() {
+  fs::create_directory("data");
+  fs::current_path("data");
+}
+
+TEST(DocumentNamesTest, NamesStayInsideTheFolderAndNeverShareAFile) {
+  EXPECT_EQ(DocumentFileName("../../x"), ".._.._x");
+  EXPECT_EQ(DocumentFileName("4e/B\\C:D*E?F\"G<H>I|J\x01K\x7FL \xE9"),
+            "4e_B_C_D_E_F_G_H_I_J_K_L \xE9");
+
+  DocumentNames names;
+  EXPECT_EQ(names.Take("4e B_Martin", "4e B_Martin_Julie"), "4e B_Martin");
+  EXPECT_EQ(names.Take("4e B_MARTIN", "4e B_MARTIN_Paul"), "4e B_MARTIN_Paul");
+  EXPECT_EQ(names.Take("4e B_Martin", "4e B_Martin_Paul"), "4e B_Martin_Paul_2");
+  EXPECT_EQ(names.Take("4e B"), "4e B");
+  EXPECT_EQ(names.Take("4e/B"), "4e/B");  // another file: "4e_B"
+  EXPECT_EQ(names.Take("4e_B"), "4e_B_2");
+  EXPECT_EQ(names.Take("4e B"), "4e B_2");
+}
+
+TEST(DocumentWriterTest, SavingWritesTheDatedFileInTheFolderAndSaysSo) {
+  test::FakeServices services;
+  fs::create_directory("out");
+  const std::string merged = std::string("{\\rtf1 \xE9t\xE9\r\n\0}", 12);
+  EXPECT_TRUE(WriteDocument(services.Get(), merged, "4e B", {false, "out"}));
+  services.clock.Set(std::chrono::year{2027} / 1 / 3);
+  EXPECT_TRUE(WriteDocument(services.Get(), "second", "../../4e/B", {false, "out/"}));
+  EXPECT_EQ(FileNames("out"),
+            (std::vector<std::string>{".._.._4e_B_20270103.rtf", "4e B_20261207.rtf"}));
+  EXPECT_EQ(ReadText("out/4e B_20261207.rtf"), merged);
+  EXPECT_EQ(FileNames("."), (std::vector<std::string>{"out"}));
+  ASSERT_EQ(services.messages.shown.size(), 2u);
+  EXPECT_EQ(services.messages.shown[0].text, "Document créé");
+  EXPECT_EQ(services.messages.shown[0].caption, "C'est fini!");
+  EXPECT_EQ(services.messages.shown[0].icon, MessageIcon::Exclamation);
+  EXPECT_TRUE(services.launcher.started.empty());
+}
+
+TEST(DocumentWriterTest, AFileThatCannotBeWrittenIsReportedAndKeepsTheOldOne) {
+  test::FakeServices fakes;
+  test::FailingFileStore files;
+  platform::Services services{fakes.messages, files, fakes.clock, fakes.chooser, fakes.launcher};
+  fs::create_directory("out");
+  ASSERT_TRUE(WriteDocument(services, "old document", "4e B", {false, "out"}));
+
+  files.acceptedBytes = 4;  // the disk fills up
+  EXPECT_FALSE(WriteDocument(services, "new document", "4e B", {false, "out"}));
+  files.acceptedBytes = std::numeric_limits<std::size_t>::max();
+  files.failCommit = true;
+  EXPECT_FALSE(WriteDocument(services, "new document", "4e B", {false, "out"}));
+  EXPECT_EQ(ReadText("out/4e B_20261207.rtf"), "old document");
+
+  // A folder that does not exist is not made.
+  EXPECT_FALSE(WriteDocument(services, "x", "4e B", {false, "missing"}));
+  EXPECT_FALSE(fs::exists("missing"));
+
+  const std::string error = "Erreur à la création du document";
+  EXPECT_EQ(fakes.messages.Texts(),
+            (std::vector<std::string>{"Document créé", error, error, error}));
+  EXPECT_EQ(fakes.messages.shown[1].caption, "Erreur!");
+  EXPECT_EQ(fakes.messages.shown[1].icon, MessageIcon::Stop);
+}
+
+TEST(DocumentWriterTest, PrintingHandsTheTemporaryFileToTheWordProcessorAsOneArgument) {
+  EnterDataFolder();
+  test::FakeServices services;
+  services.clock.SetTime(14, 5, 9);
+  services.launcher.installed = {"soffice"};
+  const std::string name = "4e B_O'Brien\"; rm -rf ~";
+  EXPECT_TRUE(WriteDocument(services.Get(), "{\\rtf1 x}", name, {true, "ignored"}));
+
+  const fs::path expected = fs::absolute("../ToPrint/4e B_O'Brien_; rm -rf ~_00140509.tmp");
+  EXPECT_EQ(ReadText(expected), "{\\rtf1 x}");
+  ASSERT_EQ(services.launcher.started.size(), 1u);
+  EXPECT_EQ(services.launcher.started[0].program, "/usr/bin/soffice");
+  EXPECT_EQ(services.launcher.started[0].arguments,
+            (std::vector<std::string>{"--headless", "-p", expected.lexically_normal().string()}));
+  EXPECT_EQ(services.messages.Texts(), (std::vector<std::string>{"Impression lancée"}));
+  EXPECT_EQ(services.messages.shown[0].caption, "C'est fini!");
+
+  // Another installation calls it libreoffice.
+  services.launcher.installed = {"libreoffice"};
+  EXPECT_TRUE(WriteDocument(services.Get(), "y", "4e B", {true, ""}));
+  EXPECT_EQ(services.launcher.started.back().program, "/usr/bin/libreoffice");
+}
+
+TEST(DocumentWriterTest, PrintingFailuresAreReportedNotAnnounced) {
+  EnterDataFolder();
+  test::FakeServices services;
+  // No word processor: the file is kept and the teacher is told.
+  EXPECT_FALSE(WriteDocument(services.Get(), "z", "4e B", {true, ""}));
+  EXPECT_TRUE(fs::exists("../ToPrint/4e B_00100000.tmp"));
+  ASSERT_EQ(services.messages.shown.size(), 1u);
+  EXPECT_EQ(services.messages.shown[0].text,
+            "Impossible de lancer le traitement de texte pour imprimer le document.\n"
+            "Installez LibreOffice, ou ouvrez ce fichier et imprimez-le vous-même :\n" +
+                fs::absolute("../ToPrint/4e B_00100000.tmp").lexically_normal().string());
+  EXPECT_EQ(services.messages.shown[0].caption, "Erreur!");
+  EXPECT_EQ(services.messages.shown[0].icon, MessageIcon::Stop);
+
+  // The print folder cannot be made (a file has its name): nothing is started.
+  fs::remove_all("../ToPrint");
+  std::ofstream("../ToPrint") << "a file";
+  services.launcher.installed = {"soffice"};
+  EXPECT_FALSE(WriteDocument(services.Get(), "z", "4e B", {true, ""}));
+  EXPECT_EQ(services.messages.shown.back().text, "Erreur à la création du document temporaire");
+  EXPECT_EQ(services.messages.shown.back().caption, "Erreur!");
+  EXPECT_TRUE(services.launcher.started.empty());
+}
+
+}  // namespace
+}  // namespace vellanor
