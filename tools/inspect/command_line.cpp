@@ -6,7 +6,6 @@
 #include "csv_commands.h"
 #include "database_file.h"
 #include "gradebook_json.h"
-#include "report_command.h"
 
 namespace vellanor::inspect {
 namespace {
@@ -93,7 +92,8 @@ int CheckFile(const std::string& path, std::ostream& out, std::ostream& err) {
   return summary.invariantFaults == 0 ? kExitOk : kExitRefused;
 }
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   ReportCommand report) {
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     PrintUsage(out);
     return kExitOk;
@@ -101,8 +101,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (IsCsvCommand(args)) {
     return RunCsvCommand(args, out, err, ReadOrReport);
   }
-  if (!args.empty() && args[0] == "--report") {
-    return ReportFile({args.begin() + 1, args.end()}, out, err);
+  if (!args.empty() && args[0] == "--report" && report != nullptr) {
+    return report({args.begin() + 1, args.end()}, out, err);
   }
   // FILE alone, or one option and FILE; "--" lets a file name start with "-".
   const Mode* mode = nullptr;

@@ -22,8 +22,17 @@ int InspectFile(const std::string& path, std::ostream& out, std::ostream& err);
 // (stale averages alone are normal), 1 otherwise or when the file is refused.
 int CheckFile(const std::string& path, std::ostream& out, std::ostream& err);
 
+// The --report command (report_command.h), which draws with Qt.
+using ReportCommand = int (*)(const std::vector<std::string>& args, std::ostream& out,
+                              std::ostream& err);
+
 // Runs the command line (arguments after the program name): picks the mode
-// from its first argument and hands it the rest.
+// from its first argument and hands it the rest; --report goes to `report`.
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   ReportCommand report);
+
+// The same with ReportFile for --report: defined beside it, so that only the
+// programs that link the reports layer (and so Qt) offer it.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace vellanor::inspect

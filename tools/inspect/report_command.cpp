@@ -145,4 +145,8 @@ int ReportFile(const std::vector<std::string>& args, std::ostream& out, std::ost
   return out ? kExitOk : kExitRefused;
 }
 
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return RunCommandLine(args, out, err, ReportFile);
+}
+
 }  // namespace vellanor::inspect
