@@ -159,5 +159,21 @@ TEST(CommandWiringTest, RapportOpensTheReportsDialogOnceThereIsAClass) {
   EXPECT_EQ(opened, "vellanor::CReportsDlg");
 }
 
+TEST(CommandWiringTest, ImporterExporterOpensItsDialogEvenWithoutAClass) {
+  test::FakeServices services;
+  CMainDlg main(services.Get(), nullptr, 1.0);
+  InstallCommands(main);
+  std::string opened;
+  QTimer::singleShot(0, [&] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      opened = dialog->metaObject()->className();
+      dialog->QDialog::reject();
+    }
+  });
+  main.SendCommand(32819);
+  EXPECT_EQ(opened, "vellanor::CImportExportDlg");
+  EXPECT_TRUE(services.messages.shown.empty());
+}
+
 }  // namespace
 }  // namespace vellanor
