@@ -1,7 +1,9 @@
 #include "exchange/import_export_dlg.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -25,6 +27,13 @@ using platform::MessageIcon;
 
 // The longest path the document field takes, typed or chosen.
 constexpr int kLongestPath = 255;
+
+// Whether `path` names the database file itself (through any other spelling
+// or link). An export there would replace the gradebook with its CSV.
+bool IsTheDatabase(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && std::filesystem::equivalent(path, kDatabaseFileName, error);
+}
 
 }  // namespace
 
@@ -158,6 +167,12 @@ void CImportExportDlg::OnExecute() {
   const int classPosition = classList_.Position();
   if (Importing()) {
     exchange::ImportIntoMainWindow(main_, path, classPosition);
+    return;
+  }
+  if (IsTheDatabase(path)) {
+    main_.GetServices().messages.Inform(
+        "Ce document est la base de données « Vellanor.db » :\nchoisissez un autre nom",
+        "Attention", MessageIcon::Exclamation);
     return;
   }
   const bool oneStudent =

@@ -17,6 +17,7 @@
 #include "platform/message_service.h"
 #include "support/fake_main_window.h"
 #include "support/qt_events.h"
+#include "support/temp_dir.h"
 #include "widgets/combo_list.h"
 #include "widgets/icon_button.h"
 
@@ -225,12 +226,21 @@ TEST(ImportExportDlgTest, EnterExportsAndTheDialogStaysOpenForTheNextRun) {
   d.Click(1146);
   d.TypeThenEnter(d.Classes().lineEdit(), "4e");
   EXPECT_FALSE(std::filesystem::exists("4e"));
-  EXPECT_EQ(d.Messages(), (std::vector<std::string>{
-                              "Document créé",
-                              "Document créé",
-                              "Sélectionner un élève, s'il vous plaît",
-                              "Sélectionner une classe, s'il vous plaît",
-                          }));
+
+  // Never over the database, however the path spells it.
+  const auto database = test::ReadBytes("Vellanor.db");
+  d.Classes().SetPosition(0);
+  d.TypeThenEnter(&d.Document(), "./Vellanor.db");
+  EXPECT_EQ(test::ReadBytes("Vellanor.db"), database);
+
+  EXPECT_EQ(d.Messages(),
+            (std::vector<std::string>{
+                "Document créé",
+                "Document créé",
+                "Sélectionner un élève, s'il vous plaît",
+                "Sélectionner une classe, s'il vous plaît",
+                "Ce document est la base de données « Vellanor.db » :\nchoisissez un autre nom",
+            }));
   EXPECT_TRUE(d.dialog.isVisible());
   EXPECT_EQ(main.saves, 0);
 
