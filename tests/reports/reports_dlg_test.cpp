@@ -116,15 +116,15 @@ TEST(ReportsDlgTest, ChoosersFillTheFieldsOrSayWhyNot) {
   test::FakeFileChooser& chooser = main.services.chooser;
   ReportsDialog d(main);
 
-  chooser.Answer("/home/prof/Template/Bulletin.rtf");
+  chooser.Answer("/srv/prof/Template/Bulletin.rtf");
   d.Click(1067);
   ASSERT_EQ(chooser.fileRequests.size(), 1u);
   EXPECT_EQ(chooser.fileRequests[0].initialFolder, "Template");
   ASSERT_EQ(chooser.fileRequests[0].filters.size(), 1u);
   EXPECT_EQ(chooser.fileRequests[0].filters[0].description, "Rtf file");
-  EXPECT_EQ(d.TemplatePath().text(), "/home/prof/Template/Bulletin.rtf");
+  EXPECT_EQ(d.TemplatePath().text(), "/srv/prof/Template/Bulletin.rtf");
   d.Click(1067);  // cancelled
-  EXPECT_EQ(d.TemplatePath().text(), "/home/prof/Template/Bulletin.rtf");
+  EXPECT_EQ(d.TemplatePath().text(), "/srv/prof/Template/Bulletin.rtf");
 
   // The folder browser opens as soon as saving is chosen; cancelling it
   // leaves the save mode with an empty, editable folder.
@@ -134,9 +134,9 @@ TEST(ReportsDlgTest, ChoosersFillTheFieldsOrSayWhyNot) {
   EXPECT_TRUE(d.Control<QRadioButton>(1117).isChecked());
   EXPECT_TRUE(d.Directory().isEnabled());
   EXPECT_TRUE(d.Directory().text().isEmpty());
-  chooser.Answer("/home/prof/Bulletins");
+  chooser.Answer("/srv/prof/Bulletins");
   d.Click(1115);
-  EXPECT_EQ(d.Directory().text(), "/home/prof/Bulletins");
+  EXPECT_EQ(d.Directory().text(), "/srv/prof/Bulletins");
 
   // Back to printing: the folder stays, but cannot be changed.
   d.Click(1118);
@@ -144,7 +144,7 @@ TEST(ReportsDlgTest, ChoosersFillTheFieldsOrSayWhyNot) {
   EXPECT_FALSE(d.Control<QWidget>(1115).isEnabled());
   d.dialog.SendCommand(1115);
   EXPECT_EQ(chooser.folderRequests.size(), 2u);
-  EXPECT_EQ(d.Directory().text(), "/home/prof/Bulletins");
+  EXPECT_EQ(d.Directory().text(), "/srv/prof/Bulletins");
 
   EXPECT_EQ(main.services.messages.Texts(),
             (std::vector<std::string>{"Document non valide", "Répertopire non valide"}));
