@@ -147,9 +147,9 @@ TEST(ImportExportDlgTest, TheChooserFillsTheDocumentOrSaysWhyNot) {
   test::FakeFileChooser& chooser = main.services.chooser;
   ExchangeDialog d(main);
 
-  chooser.Answer("/home/prof/notes/4e B.csv");
+  chooser.Answer("/srv/prof/notes/4e B.csv");
   d.Click(1141);
-  EXPECT_EQ(d.Document().text(), "/home/prof/notes/4e B.csv");
+  EXPECT_EQ(d.Document().text(), "/srv/prof/notes/4e B.csv");
   ASSERT_EQ(chooser.fileRequests.size(), 1u);
   const platform::FileRequest& request = chooser.fileRequests[0];
   EXPECT_EQ(request.defaultSuffix, "csv");
@@ -168,8 +168,8 @@ TEST(ImportExportDlgTest, TheChooserFillsTheDocumentOrSaysWhyNot) {
   for (int i = 0; i < 3; ++i) {
     d.Click(1141);
   }
-  EXPECT_EQ(d.Document().text(), "/home/prof/notes/4e B.csv");
-  EXPECT_EQ(chooser.fileRequests.back().initialFolder, "/home/prof/notes");
+  EXPECT_EQ(d.Document().text(), "/srv/prof/notes/4e B.csv");
+  EXPECT_EQ(chooser.fileRequests.back().initialFolder, "/srv/prof/notes");
   EXPECT_TRUE(chooser.fileRequests.back().mustExist);  // an import reads an existing file
   EXPECT_EQ(d.Messages(), (std::vector<std::string>{
                               "Nom du document invalide",
