@@ -10,6 +10,7 @@
 #include "dialogs/modify_info_dlg.h"
 #include "dialogs/new_class_dlg.h"
 #include "dialogs/new_student_dlg.h"
+#include "exchange/import_export_dlg.h"
 #include "grading/grade_entry_dlg.h"
 #include "platform/services.h"
 #include "program/accessory_commands.h"
@@ -41,7 +42,8 @@ void InstallCommands(CMainDlg& main) {
 
   OnCommands(main, {res::kCmdReport}, Opens<CReportsDlg>(main));
 
-  // Import/export: res::kCmdImportExport (32819).
+  // Opens even without a class: each run then says there is none.
+  OnCommands(main, {res::kCmdImportExport}, Opens<CImportExportDlg>(main));
 
   OnCommands(main, {res::kCmdCalendar}, [&main] {
     widgets::CCalendarDlg dialog(main.GetServices().clock, &main);

@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include "app/gradebook_app.h"
 #include "platform/clock.h"
@@ -22,6 +25,13 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(vellanor::res::IconById(vellanor::res::kIconApp));
   // The desktop entry's name, so that the desktop shows its icon for our windows.
   QGuiApplication::setDesktopFileName(QStringLiteral("vellanor"));
+  // Qt's own windows (the file and folder choosers, their buttons) speak
+  // French like the rest of the program, when Qt's translations are there.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                   QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
 
   vellanor::platform::QtMessageService messages;
   vellanor::platform::QtFileStore files;

@@ -328,11 +328,43 @@ DialogTemplate Reports() {
           }};
 }
 
+DialogTemplate ImportExport() {
+  const StyleFlags lists = kDropDown | kSort | kVScroll;
+  return {
+      .id = kDlgImportExport,
+      .caption = "Importer / Exporter",
+      .width = 250,
+      .height = 163,
+      .fontFace = "MS Sans Serif",
+      .pointSize = 8,
+      .style = kModalDialog,
+      .menuId = 0,
+      .controls = {
+          IconButton(kIdOk, "Exporter", {130, 5, 57, 22}, kDefaultButton),
+          IconButton(kIdCancel, "Quitter", {189, 5, 57, 23}),
+          Icon(kNoId, kIconExchange, {6, 6, 20, 20}),
+          Group(kNoId, " Action : ", {35, 29, 211, 76}),
+          Radio(kCtlExchangeExport, "Exporter", {45, 44, 40, 10}, kFlat | kGroup),
+          Radio(kCtlExchangeImport, "Importer", {45, 55, 42, 11}, kFlat),
+          // A group of its own: choosing the action never unchecks it.
+          Radio(kCtlExchangeExcelFormat, "Format MS Excel CSV", {126, 43, 88, 10},
+                kFlat | kGroup | kDisabled),
+          Check(kCtlExchangeNotesOnly, "Les notes seulement", {127, 53, 81, 14}, kFlat | kDisabled),
+          Edit(kCtlExchangeDocument, {41, 83, 142, 15}, kAutoHScroll),
+          IconButton(kCtlExchangeChooseDocument, "Document", {186, 79, 57, 21}),
+          Group(kNoId, " Sélection : ", {35, 106, 211, 54}),
+          Radio(kCtlExchangeOneClass, "Une classe", {46, 124, 53, 14}, kFlat | kGroup),
+          Radio(kCtlExchangeOneStudent, "Un élève", {46, 142, 51, 11}, kFlat),
+          Combo(kCtlExchangeClassList, {103, 124, 139, 62}, lists),
+          Combo(kCtlExchangeStudentList, {103, 142, 139, 46}, lists),
+      }};
+}
+
 const std::map<int, DialogTemplate>& Registry() {
   static const std::map<int, DialogTemplate> registry = [] {
     std::map<int, DialogTemplate> all;
     for (DialogTemplate t : {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(),
-                             GradeEntry(), AboutBox(), Calendar(), Reports()}) {
+                             GradeEntry(), AboutBox(), Calendar(), Reports(), ImportExport()}) {
       const int id = t.id;
       all.emplace(id, std::move(t));
     }

@@ -29,6 +29,7 @@ inline constexpr int kDlgModifyInfo = 159;
 inline constexpr int kDlgGradeEntry = 164;
 inline constexpr int kDlgCalendar = 161;
 inline constexpr int kDlgReports = 163;
+inline constexpr int kDlgImportExport = 192;
 
 // Menus.
 inline constexpr int kMenuMain = 139;
@@ -116,6 +117,18 @@ inline constexpr int kCtlReportStudentMode = 1074;
 inline constexpr int kCtlReportClassList = 1072;
 inline constexpr int kCtlReportStudentList = 1071;
 
+// Import/export (192). The execute button is kIdOk, "Quitter" kIdCancel.
+inline constexpr int kCtlExchangeExport = 1151;
+inline constexpr int kCtlExchangeImport = 1152;
+inline constexpr int kCtlExchangeExcelFormat = 1150;  // disabled, shown checked
+inline constexpr int kCtlExchangeNotesOnly = 1153;    // disabled, shown checked
+inline constexpr int kCtlExchangeDocument = 1142;
+inline constexpr int kCtlExchangeChooseDocument = 1141;
+inline constexpr int kCtlExchangeOneClass = 1146;
+inline constexpr int kCtlExchangeOneStudent = 1147;
+inline constexpr int kCtlExchangeClassList = 1148;
+inline constexpr int kCtlExchangeStudentList = 1149;
+
 // Main menu commands (menu 139).
 inline constexpr int kCmdHelp = 32773;
 inline constexpr int kCmdAbout = 32774;
@@ -161,6 +174,7 @@ inline constexpr int kIconFolder = 188;  // choosing a file or a folder
 inline constexpr int kIconQuit = 189;
 inline constexpr int kIconProduce = 190;
 inline constexpr int kIconDocument = 191;
+inline constexpr int kIconExchange = 193;  // import/export decoration
 inline constexpr int kIconExecute = 194;
 
 // Bitmaps.

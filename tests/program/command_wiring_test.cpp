@@ -28,6 +28,19 @@ struct ProbeDialog : QDialog {
   MainWindowOperations& main_;
 };
 
+// The class of the modal dialog a command opens, closed at once ("" for none).
+std::string DialogOpenedBy(CMainDlg& main, int command) {
+  std::string opened;
+  QTimer::singleShot(0, [&] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      opened = dialog->metaObject()->className();
+      dialog->QDialog::reject();
+    }
+  });
+  main.SendCommand(command);
+  return opened;
+}
+
 TEST(CommandWiringTest, MenuAndContextCommandsOpenTheirDialogOverTheMainWindow) {
   test::FakeServices services;
   CMainDlg main(services.Get(), nullptr, 1.0);
@@ -148,15 +161,15 @@ TEST(CommandWiringTest, RapportOpensTheReportsDialogOnceThereIsAClass) {
   EXPECT_EQ(services.messages.shown[0].caption, "Attention");
 
   main.GetGradebook().classes.push_back(test::Class("4e B"));
-  std::string opened;
-  QTimer::singleShot(0, [&] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-      opened = dialog->metaObject()->className();
-      dialog->QDialog::reject();
-    }
-  });
-  main.SendCommand(32780);
-  EXPECT_EQ(opened, "vellanor::CReportsDlg");
+  EXPECT_EQ(DialogOpenedBy(main, 32780), "vellanor::CReportsDlg");
+}
+
+TEST(CommandWiringTest, ImporterExporterOpensItsDialogEvenWithoutAClass) {
+  test::FakeServices services;
+  CMainDlg main(services.Get(), nullptr, 1.0);
+  InstallCommands(main);
+  EXPECT_EQ(DialogOpenedBy(main, 32819), "vellanor::CImportExportDlg");
+  EXPECT_TRUE(services.messages.shown.empty());
 }
 
 }  // namespace
