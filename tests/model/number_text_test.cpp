@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <clocale>
+#include <cstdint>
 #include <cmath>
 #include <locale>
 #include <string>
@@ -108,6 +111,35 @@ TEST(FormatTest, TwoDecimalsOrAbs) {
   EXPECT_EQ(FormatMark(INFINITY), "inf");
   EXPECT_EQ(FormatMark(-INFINITY), "-inf");
   EXPECT_EQ(FormatMark(3.4028235e38f), "340282346638528859811704183484516925440.00");
+}
+
+// The printed digits are exactly printf's for every float: spread over all
+// bit patterns, and at the ties (x.125, x.375...) and their neighbours.
+TEST(FormatTest, SameDigitsAsPrintfForEveryKindOfFloat) {
+  auto printf2 = [](float value) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    return std::string(buffer, result.ptr);
+  };
+  auto check = [&](float value) {
+    if (!std::isnan(value)) {
+      ASSERT_EQ(FormatAverage(value), printf2(value)) << std::hexfloat << value;
+    }
+  };
+  for (std::uint64_t bits = 0; bits <= 0xFFFFFFFFu; bits += 4093) {
+    check(std::bit_cast<float>(static_cast<std::uint32_t>(bits)));
+  }
+  for (int eighths = -2000; eighths <= 2000; ++eighths) {
+    const float tie = static_cast<float>(eighths) / 8.0f;
+    check(tie);
+    check(std::nextafter(tie, INFINITY));
+    check(std::nextafter(tie, -INFINITY));
+  }
+  for (float edge : {0x1p40f, std::nextafter(0x1p40f, 0.0f), 0x1p-40f, 0x1p-9f, 0.005f, -0.004f,
+                     -0.0f, 0x1p-149f, -0x1p-149f}) {
+    check(edge);
+  }
 }
 
 }  // namespace

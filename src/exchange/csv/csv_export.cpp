@@ -17,10 +17,26 @@ constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::array<std::string_view, 2> kKindWords = {"Ecrit", "Oral"};
 constexpr std::size_t kPieceSize = 64 * 1024;
 
-// "Ecrit Trimestre 1" and its kin, for a category index.
-std::string SectionLabel(int category) {
-  return std::string(kKindWords[static_cast<std::size_t>(CategoryKind(category))]) + " Trimestre " +
-         std::to_string(CategoryTrimester(category));
+// The three labels of a category's lines: "Ecrit Trimestre 1",
+// "Coef Ecrit Trimestre 1" and "Moyenne Ecrit Trimestre 1".
+struct SectionLabels {
+  std::string marks;
+  std::string coefficients;
+  std::string average;
+};
+
+const SectionLabels& LabelsOf(int category) {
+  static const std::array<SectionLabels, kCategoryCount> labels = [] {
+    std::array<SectionLabels, kCategoryCount> table;
+    for (int index = 0; index < kCategoryCount; ++index) {
+      const std::string label =
+          std::string(kKindWords[static_cast<std::size_t>(CategoryKind(index))]) + " Trimestre " +
+          std::to_string(CategoryTrimester(index));
+      table[static_cast<std::size_t>(index)] = {label, "Coef " + label, "Moyenne " + label};
+    }
+    return table;
+  }();
+  return labels[static_cast<std::size_t>(category)];
 }
 
 void AppendField(std::string& out, std::string_view field) {
@@ -28,25 +44,26 @@ void AppendField(std::string& out, std::string_view field) {
   out += ';';
 }
 
-void ExportCategory(const StudentRecord& student, int category, std::string& out) {
-  const std::string label = SectionLabel(category);
+// The category's marks and coefficients, in one pass over the student's
+// marks; `coefficients` is scratch space kept from one call to the next.
+void ExportCategory(const StudentRecord& student, int category, std::string& out,
+                    std::string& coefficients) {
+  const SectionLabels& labels = LabelsOf(category);
   out += kLineBreak;
-  AppendField(out, label);
+  AppendField(out, labels.marks);
+  coefficients.clear();
+  coefficients += kLineBreak;
+  AppendField(coefficients, labels.coefficients);
   for (const GradeRecord& mark : student.grades) {
     if (mark.Category() == category) {
       AppendField(out, FormatMark(mark.value));
-    }
-  }
-  out += kLineBreak;
-  AppendField(out, "Coef " + label);
-  for (const GradeRecord& mark : student.grades) {
-    if (mark.Category() == category) {
       // A coefficient is a plain number: -1 is not an absence here.
-      AppendField(out, FormatAverage(mark.coefficient));
+      AppendField(coefficients, FormatAverage(mark.coefficient));
     }
   }
+  out += coefficients;
   out += kLineBreak;
-  AppendField(out, "Moyenne " + label);
+  AppendField(out, labels.average);
   AppendField(out, FormatAverage(student.average[static_cast<std::size_t>(category)]));
 }
 
@@ -62,9 +79,10 @@ void ExportStudent(const ClassRecord& record, const StudentRecord& student, std:
   AppendField(out, QuoteField(student.name.View()));
   AppendField(out, QuoteField(student.firstName.View()));
   AppendField(out, QuoteField(record.name.View()));
+  std::string coefficients;
   for (int category = 0; category < kCategoryCount; ++category) {
     if (record.gradeCount[static_cast<std::size_t>(category)] > 0) {
-      ExportCategory(student, category, out);
+      ExportCategory(student, category, out, coefficients);
     }
   }
 }
