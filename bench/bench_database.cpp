@@ -34,6 +34,7 @@
 #include "platform/file_store.h"
 #include "processes.h"
 #include "support/school_year.h"
+#include "turns.h"
 
 // --- a counting allocator ------------------------------------------------------
 
@@ -242,33 +243,25 @@ void BM_SaveSchoolYear(benchmark::State& state) {
   // Both replace a file of the same size, with the same mode.
   EnsureDatabaseFile();
   bench::WriteLikeASave(kBaselineFileName, bytes);
-  std::vector<double> saving, baseline, ratios;
-  bool saveFirst = false;
+  bench::Turns turns(false);
   for (auto _ : state) {
-    double saveSeconds = 0;
-    double baselineSeconds = 0;
-    for (int step = 0; step < 2; ++step) {
-      const auto start = Clock::now();
-      if ((step == 0) == saveFirst) {
-        if (!database.SaveDatabase(kFileName)) {
-          std::abort();
-        }
-        saveSeconds = Seconds(Clock::now() - start);
-      } else {
-        bench::WriteLikeASave(kBaselineFileName, bytes);
-        baselineSeconds = Seconds(Clock::now() - start);
-      }
-    }
-    saveFirst = !saveFirst;
-    state.SetIterationTime(saveSeconds);
-    saving.push_back(saveSeconds);
-    baseline.push_back(baselineSeconds);
-    ratios.push_back(saveSeconds / baselineSeconds);
+    turns.Run(
+        state,
+        [&] {
+          const auto start = Clock::now();
+          if (!database.SaveDatabase(kFileName)) {
+            std::abort();
+          }
+          return Seconds(Clock::now() - start);
+        },
+        [&] {
+          const auto start = Clock::now();
+          bench::WriteLikeASave(kBaselineFileName, bytes);
+          return Seconds(Clock::now() - start);
+        });
   }
   std::remove(kBaselineFileName);
-  state.counters["save_ms"] = 1000 * Median(saving);
-  state.counters["baseline_ms"] = 1000 * Median(baseline);
-  state.counters["ratio"] = Median(ratios);
+  turns.Report(state, "save", "baseline");
   state.counters["file_MiB"] = FileMiB();
 }
 BENCHMARK(BM_SaveSchoolYear)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);

@@ -29,6 +29,7 @@
 #include "grading/grade_entry_dlg.h"
 #include "offscreen_main.h"
 #include "support/school_year.h"
+#include "turns.h"
 #include "widgets/report_list.h"
 
 namespace vellanor {
@@ -143,8 +144,7 @@ void ValidateNewColumn(benchmark::State& state) {
   auto* grid = qobject_cast<widgets::ReportList*>(dialog.Control(kGradeGrid));
   auto* validate = qobject_cast<QAbstractButton*>(dialog.Control(kValidateButton));
   std::vector<std::uint8_t> bytes;
-  std::vector<double> validating, baseline, ratios;
-  bool validateFirst = true;
+  bench::Turns turns;
   for (auto _ : state) {
     // A new column typed in, one mark per student.
     dialog.MenuAction(kNewGradeCommand)->trigger();
@@ -155,28 +155,21 @@ void ValidateNewColumn(benchmark::State& state) {
     // The baseline writes the file as it stands (one column short of what
     // the save writes: 40 marks in 36 MiB), in turns before and after.
     ReadFile(kDatabase, bytes);
-    double validateSeconds = 0;
-    double baselineSeconds = 0;
-    for (int step = 0; step < 2; ++step) {
-      const auto start = Clock::now();
-      if ((step == 0) == validateFirst) {
-        validate->click();
-        QApplication::processEvents();
-        validateSeconds = Seconds(Clock::now() - start);
-      } else {
-        bench::WriteLikeASave("Baseline.db", bytes);
-        baselineSeconds = Seconds(Clock::now() - start);
-      }
-    }
-    validateFirst = !validateFirst;
-    state.SetIterationTime(validateSeconds);
-    validating.push_back(validateSeconds);
-    baseline.push_back(baselineSeconds);
-    ratios.push_back(validateSeconds / baselineSeconds);
+    turns.Run(
+        state,
+        [&] {
+          const auto start = Clock::now();
+          validate->click();
+          QApplication::processEvents();
+          return Seconds(Clock::now() - start);
+        },
+        [&] {
+          const auto start = Clock::now();
+          bench::WriteLikeASave("Baseline.db", bytes);
+          return Seconds(Clock::now() - start);
+        });
   }
-  state.counters["valider_ms"] = 1000 * bench::Median(validating);
-  state.counters["baseline_ms"] = 1000 * bench::Median(baseline);
-  state.counters["ratio"] = bench::Median(ratios);
+  turns.Report(state, "valider", "baseline");
 }
 BENCHMARK(ValidateNewColumn)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 

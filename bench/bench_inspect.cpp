@@ -15,6 +15,7 @@
 #include "model/database_codec.h"
 #include "processes.h"
 #include "support/school_year.h"
+#include "turns.h"
 
 namespace vellanor {
 namespace {
@@ -32,27 +33,18 @@ double FileMiB() {
 
 void BM_InspectCheck(benchmark::State& state) {
   const double fileMiB = FileMiB();
-  std::vector<double> checking, counting, ratios;
-  bool checkFirst = true;
+  bench::Turns turns;
   for (auto _ : state) {
-    double check = 0;
-    double count = 0;
-    for (int step = 0; step < 2; ++step) {
-      if ((step == 0) == checkFirst) {
-        check = bench::RunProcess({VELLANOR_INSPECT, "--check", kFileName}, false).seconds;
-      } else {
-        count = bench::RunProcess({"wc", "-l", kFileName}, false).seconds;
-      }
-    }
-    checkFirst = !checkFirst;
-    state.SetIterationTime(check);
-    checking.push_back(check);
-    counting.push_back(count);
-    ratios.push_back(check / count);
+    turns.Run(
+        state,
+        [] {
+          return bench::RunProcess({VELLANOR_INSPECT, "--check", kFileName}, false).seconds;
+        },
+        [] {
+          return bench::RunProcess({"wc", "-l", kFileName}, false).seconds;
+        });
   }
-  state.counters["check_ms"] = 1000 * bench::Median(checking);
-  state.counters["wc_ms"] = 1000 * bench::Median(counting);
-  state.counters["ratio"] = bench::Median(ratios);
+  turns.Report(state, "check", "wc");
   state.counters["file_MiB"] = fileMiB;
 }
 BENCHMARK(BM_InspectCheck)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(31);
