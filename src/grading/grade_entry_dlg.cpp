@@ -341,6 +341,7 @@ void CGradeEntryDlg::OnDeleteGrades() {
     return;
   }
   SetMode(GradeMode::Deleting);
+  columnsDeleted_ = false;
   CheckRadioButton(res::kCtlViewClass);
   ShowClassView();
 }
@@ -373,8 +374,10 @@ void CGradeEntryDlg::OnValidate() {
       break;
     case GradeMode::Deleting:
       // The copy is named after the class shown, even when a text typed over
-      // the list names none: the deletions are written all the same.
-      if (!BackUpBeforeDeletion(main_, Deletion::GradeColumns, classList_->currentIndex())) {
+      // the list names none: the deletions are written all the same. With
+      // nothing deleted the file is written unchanged, and needs no copy.
+      if (columnsDeleted_ &&
+          !BackUpBeforeDeletion(main_, Deletion::GradeColumns, classList_->currentIndex())) {
         break;  // nothing written: the teacher may cancel or validate again
       }
       SetMode(GradeMode::Normal);
@@ -621,6 +624,7 @@ void CGradeEntryDlg::DeleteGradeColumn(int row, int column) {
   }
   // Kept in memory until "Valider" writes it or "Annuler" reads the file back.
   RemoveGradeColumn(*record, column, row);
+  columnsDeleted_ = true;
   RecomputeClass(*record);
   ShowClassView();
 }

@@ -109,6 +109,7 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
 
   MainWindowOperations& main_;
   GradeMode mode_ = GradeMode::Normal;
+  bool columnsDeleted_ = false;  // in Deleting: a column was removed since it began
 
   widgets::IconButton* validate_ = nullptr;
   widgets::IconButton* quit_ = nullptr;

@@ -521,6 +521,12 @@ TEST_F(GradeEntryTest, DeletionsInTwoClassesWrittenByOneValidate) {
 TEST_F(GradeEntryTest, ValidatedDeletionsAreCopiedFirst) {
   OpenSixthGrade();
   const auto before = test::ReadBytes("Vellanor.db");
+  // Nothing deleted: the file is written as it was, and no copy is made.
+  Menu(32792);
+  Click(3);
+  EXPECT_EQ(main.saves, 1);
+  EXPECT_FALSE(std::filesystem::exists("Sauvegardes"));
+
   Menu(32792);
   main.services.messages.AnswerYes();
   DoubleClickCell(0, 0);
@@ -532,12 +538,12 @@ TEST_F(GradeEntryTest, ValidatedDeletionsAreCopiedFirst) {
   Click(3);
   EXPECT_EQ(main.services.messages.shown.back().caption, "Attention");
   EXPECT_EQ(dlg->Mode(), GradeMode::Deleting);
-  EXPECT_EQ(main.saves, 0);
+  EXPECT_EQ(main.saves, 1);
 
   std::filesystem::remove("Sauvegardes");
   Click(3);
   EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
-  EXPECT_EQ(main.saves, 1);
+  EXPECT_EQ(main.saves, 2);
   EXPECT_EQ(test::ReadBytes("Sauvegardes/2026-12-07_10h00_suppression-notes-6e-A.db"), before);
   EXPECT_NE(test::ReadBytes("Vellanor.db"), before);
 }
