@@ -1,6 +1,5 @@
 #include "dialogs/modify_info_dlg.h"
 
-#include <cmath>
 
 #include <QEvent>
 #include <QRadioButton>
@@ -112,9 +111,9 @@ void CModifyInfoDlg::OnInitDialog() {
 
   lines_.SetGridLines(true);
   lines_.InsertColumn(kLabelColumn, QStringLiteral("Label"),
-                      static_cast<int>(std::lround(kLabelWidthPx * Scale())));
+                      Px(kLabelWidthPx));
   lines_.InsertColumn(kValueColumn, QStringLiteral("Informations"),
-                      static_cast<int>(std::lround(kValueWidthPx * Scale())));
+                      Px(kValueWidthPx));
   // A click anywhere in the list closes the editor; a double click opens it.
   lines_.viewport()->installEventFilter(this);
   // The focus leaving the editor in any way stores its value.

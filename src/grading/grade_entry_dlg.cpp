@@ -654,8 +654,4 @@ int CGradeEntryDlg::CheckedKind() const {
   return CheckedRadioButton(res::kCtlWritten) == res::kCtlOral ? kOral : kWritten;
 }
 
-int CGradeEntryDlg::Px(int pixelsAt96Dpi) const {
-  return static_cast<int>(pixelsAt96Dpi * Scale() + 0.5);
-}
-
 }  // namespace vellanor

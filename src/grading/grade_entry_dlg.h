@@ -105,7 +105,6 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
   void OnEditorTab();
   void OnEditorFocusLeft(QWidget* to);
   void OnGridEditKey();
-  int Px(int pixelsAt96Dpi) const;
 
   MainWindowOperations& main_;
   GradeMode mode_ = GradeMode::Normal;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <exception>
 
 #include <QCheckBox>
@@ -39,10 +38,6 @@ std::vector<int> SelectedRows(const widgets::ReportList& list) {
   }
   std::sort(rows.begin(), rows.end());
   return rows;
-}
-
-int Pixels(int pixelsAt96Dpi, double scale) {
-  return static_cast<int>(std::lround(pixelsAt96Dpi * scale));
 }
 
 }  // namespace
@@ -82,11 +77,11 @@ void CReportsDlg::OnInitDialog() {
   CheckRadioButton(res::kCtlReportClassMode);
 
   classList_.SetGridLines(true);
-  classList_.InsertColumn(0, QStringLiteral("Classe :"), Pixels(105, Scale()));
-  classList_.InsertColumn(1, QStringLiteral("Année :"), Pixels(85, Scale()));
+  classList_.InsertColumn(0, QStringLiteral("Classe :"), Px(105));
+  classList_.InsertColumn(1, QStringLiteral("Année :"), Px(85));
   studentList_.SetGridLines(true);
-  studentList_.InsertColumn(0, QStringLiteral("Nom :"), Pixels(160, Scale()));
-  studentList_.InsertColumn(1, QStringLiteral("Prénom :"), Pixels(155, Scale()));
+  studentList_.InsertColumn(0, QStringLiteral("Nom :"), Px(160));
+  studentList_.InsertColumn(1, QStringLiteral("Prénom :"), Px(155));
   const Gradebook& book = main_.GetGradebook();
   for (int row = 0; row < static_cast<int>(book.classes.size()); ++row) {
     const ClassRecord& record = book.classes[static_cast<std::size_t>(row)];

@@ -1,6 +1,7 @@
 #include "widgets/template_dialog.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include <QApplication>
@@ -169,6 +170,10 @@ TemplateDialog::TemplateDialog(int dialogId, QWidget* parent, double scale)
 }
 
 TemplateDialog::~TemplateDialog() = default;
+
+int TemplateDialog::Px(int pixelsAt96Dpi) const {
+  return static_cast<int>(std::lround(pixelsAt96Dpi * scale_));
+}
 
 void TemplateDialog::Build() {
   const res::DialogTemplate& t = *template_;

@@ -45,6 +45,8 @@ class TemplateDialog : public QDialog {
 
   const res::DialogTemplate& Template() const { return *template_; }
   double Scale() const { return scale_; }
+  // A length given in pixels of a 96-dpi screen, in this dialog's pixels.
+  int Px(int pixelsAt96Dpi) const;
 
   // The control with this ID, or nullptr.
   QWidget* Control(int id) const;
