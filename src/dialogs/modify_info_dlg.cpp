@@ -1,6 +1,5 @@
 #include "dialogs/modify_info_dlg.h"
 
-
 #include <QEvent>
 #include <QRadioButton>
 
@@ -110,10 +109,8 @@ void CModifyInfoDlg::OnInitDialog() {
   widgets::SetUpIconButton(quit_, res::kIconQuit, QStringLiteral("Retourne vers l'application"));
 
   lines_.SetGridLines(true);
-  lines_.InsertColumn(kLabelColumn, QStringLiteral("Label"),
-                      Px(kLabelWidthPx));
-  lines_.InsertColumn(kValueColumn, QStringLiteral("Informations"),
-                      Px(kValueWidthPx));
+  lines_.InsertColumn(kLabelColumn, QStringLiteral("Label"), Px(kLabelWidthPx));
+  lines_.InsertColumn(kValueColumn, QStringLiteral("Informations"), Px(kValueWidthPx));
   // A click anywhere in the list closes the editor; a double click opens it.
   lines_.viewport()->installEventFilter(this);
   // The focus leaving the editor in any way stores its value.

@@ -2,8 +2,8 @@
 
 #include <bit>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 
 #include "model/records.h"
 

@@ -11,11 +11,11 @@
 
 #include "model/gradebook.h"
 #include "model/invariants.h"
-#include "support/school_year.h"
 #include "support/failing_file_store.h"
 #include "support/fake_main_window.h"
 #include "support/fake_message_service.h"
 #include "support/record_builders.h"
+#include "support/school_year.h"
 #include "support/temp_dir.h"
 
 namespace vellanor {

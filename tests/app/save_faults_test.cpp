@@ -12,9 +12,9 @@
 #include "app/database_operations.h"
 #include "model/database_codec.h"
 #include "platform/file_store.h"
-#include "support/school_year.h"
 #include "support/fake_message_service.h"
 #include "support/faulty_system_calls.h"
+#include "support/school_year.h"
 #include "support/temp_dir.h"
 
 namespace vellanor {

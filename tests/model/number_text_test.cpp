@@ -5,8 +5,8 @@
 #include <bit>
 #include <charconv>
 #include <clocale>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <locale>
 #include <string>
 
