@@ -53,8 +53,9 @@ bool DatabaseOperations::LoadDatabase(const std::string& fileName) {
     messages_.Inform(kMissingDatabaseMessage, kCaptionInformation, MessageIcon::Exclamation);
     return true;
   }
-  if (input.status == platform::OpenStatus::Unreadable) {
-    // The file is there but cannot be read: never replace it by an empty one.
+  if (input.status != platform::OpenStatus::Opened) {
+    // The file is there but cannot be read (or is a folder, a FIFO...):
+    // never replace it by an empty one.
     messages_.Inform(ReadErrorMessage(DbReadError::Header), kCaptionError, MessageIcon::Stop);
     return false;
   }

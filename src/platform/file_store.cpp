@@ -22,19 +22,41 @@ constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqr
 constexpr std::size_t kRandomLength = 6;
 constexpr char kTemporarySuffix[] = ".tmp";
 
-class QtInputFile : public InputFile {
+class PosixInputFile : public InputFile {
  public:
-  explicit QtInputFile(std::unique_ptr<QFile> file) : file_(std::move(file)) {}
+  PosixInputFile(SystemCalls& calls, int fd, std::size_t size)
+      : calls_(calls), fd_(fd), size_(size) {}
+  ~PosixInputFile() override { calls_.Close(fd_); }
+  PosixInputFile(const PosixInputFile&) = delete;
+  PosixInputFile& operator=(const PosixInputFile&) = delete;
+
   std::size_t Read(void* buffer, std::size_t size) override {
-    const qint64 count = file_->read(static_cast<char*>(buffer), static_cast<qint64>(size));
-    return count > 0 ? static_cast<std::size_t>(count) : 0;
+    auto* bytes = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (!failed_ && !ended_ && done < size) {
+      const long count = calls_.Read(fd_, bytes + done, size - done);
+      if (count < 0 && errno == EINTR) {
+        continue;
+      }
+      if (count < 0) {
+        failed_ = true;
+      } else if (count == 0) {
+        ended_ = true;
+      } else {
+        done += static_cast<std::size_t>(count);
+      }
+    }
+    return done;
   }
-  std::size_t SizeHint() const override {
-    return static_cast<std::size_t>(std::max<qint64>(file_->size(), 0));
-  }
+  bool Failed() const override { return failed_; }
+  std::size_t SizeHint() const override { return size_; }
 
  private:
-  std::unique_ptr<QFile> file_;
+  SystemCalls& calls_;
+  int fd_;
+  std::size_t size_;
+  bool failed_ = false;
+  bool ended_ = false;
 };
 
 std::string FolderOf(const std::string& path) {
@@ -160,13 +182,24 @@ QtFileStore::QtFileStore() : QtFileStore(SystemCalls::Real()) {}
 QtFileStore::QtFileStore(SystemCalls& calls) : calls_(calls) {}
 
 OpenedInput QtFileStore::OpenForReading(const std::string& path) {
-  const QString name = QString::fromStdString(path);
-  auto file = std::make_unique<QFile>(name);
-  // The codec reads in large chunks: Qt's own buffer would only add a copy.
-  if (file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-    return {OpenStatus::Opened, std::make_unique<QtInputFile>(std::move(file))};
+  // O_NONBLOCK: opening a FIFO would otherwise wait for a writer.
+  const int fd = calls_.Open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
+  if (fd < 0) {
+    return {errno == ENOENT || errno == ENOTDIR ? OpenStatus::Missing : OpenStatus::Unreadable,
+            nullptr};
   }
-  return {QFileInfo::exists(name) ? OpenStatus::Unreadable : OpenStatus::Missing, nullptr};
+  struct stat info {};
+  if (calls_.FileStat(fd, info) != 0) {
+    calls_.Close(fd);
+    return {OpenStatus::Unreadable, nullptr};
+  }
+  if (!S_ISREG(info.st_mode)) {
+    calls_.Close(fd);
+    return {OpenStatus::NotRegular, nullptr};
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return {OpenStatus::Opened, std::make_unique<PosixInputFile>(
+                                  calls_, fd, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)))};
 }
 
 std::unique_ptr<AtomicOutputFile> QtFileStore::OpenForAtomicWriting(const std::string& path) {

@@ -12,8 +12,10 @@ class InputFile {
  public:
   virtual ~InputFile() = default;
   // Reads up to `size` bytes; returns how many were read, 0 at the end of the
-  // file or on a read error.
+  // file or on a read error. Failed() tells the two apart: a reader that
+  // took a failing disk for the end of the file would use half a file.
   virtual std::size_t Read(void* buffer, std::size_t size) = 0;
+  virtual bool Failed() const { return false; }
   // The file's size in bytes when known, else 0: a hint to make room, never
   // a limit on what is read.
   virtual std::size_t SizeHint() const { return 0; }
@@ -36,7 +38,12 @@ class AtomicOutputFile {
   virtual bool Commit() = 0;
 };
 
-enum class OpenStatus { Opened, Missing, Unreadable };
+enum class OpenStatus {
+  Opened,
+  Missing,
+  Unreadable,
+  NotRegular,  // a folder, a FIFO, a device: never read as a document
+};
 
 struct OpenedInput {
   OpenStatus status = OpenStatus::Missing;
@@ -55,7 +62,8 @@ class FileStore {
 
 class SystemCalls;
 
-// Files of the local file system: read through QFile; saved by writing a new
+// Files of the local file system: read only when they are regular files
+// (a FIFO is opened without waiting for a writer, then refused); saved by writing a new
 // file "<name>.XXXXXX.tmp" beside the old one (XXXXXX letters and digits),
 // then fdatasync, fchmod to the old file's mode, close, rename over it, and
 // fsync of the folder, every step checked. A link is followed: the file it

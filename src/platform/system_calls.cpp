@@ -56,4 +56,12 @@ int SystemCalls::Unlink(const std::string& path) {
   return static_cast<int>(Perform(Call::Unlink, [&] { return ::unlink(path.c_str()); }));
 }
 
+long SystemCalls::Read(int fd, void* buffer, std::size_t size) {
+  return Perform(Call::Read, [&] { return ::read(fd, buffer, size); });
+}
+
+int SystemCalls::FileStat(int fd, struct stat& out) {
+  return static_cast<int>(Perform(Call::FileStat, [&] { return ::fstat(fd, &out); }));
+}
+
 }  // namespace vellanor::platform

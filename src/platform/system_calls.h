@@ -9,7 +9,7 @@
 
 namespace vellanor::platform {
 
-// The system calls a save makes, each one passing through Perform so that a
+// The system calls a save (and a read) makes, each one passing through Perform so that a
 // test can make any of them fail, or stop the save there as a crash would.
 // Every call returns what the system call returns: -1 with errno set on
 // failure.
@@ -26,6 +26,8 @@ class SystemCalls {
     OpenFolder,  // the folder that holds both
     SyncFolder,  // the rename to the disk
     Unlink,      // a new file that will not be used
+    Read,        // a piece of a file being read
+    FileStat,    // what an opened file is (a regular file, a folder, a FIFO)
   };
 
   virtual ~SystemCalls() = default;
@@ -40,6 +42,8 @@ class SystemCalls {
   int OpenFolder(const std::string& path);
   int SyncFolder(int fd);
   int Unlink(const std::string& path);
+  long Read(int fd, void* buffer, std::size_t size);
+  int FileStat(int fd, struct stat& out);
 
   // The one real system calls of the process.
   static SystemCalls& Real();

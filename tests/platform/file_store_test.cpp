@@ -109,5 +109,31 @@ TEST(FileStoreTest, OnlyTheNewFilesOfSavesAreLeftovers) {
             (std::vector<std::string>{"Vellanor.db.backup", "Vellanor.db.lock"}));
 }
 
+TEST(FileStoreTest, OnlyRegularFilesAreReadAndAReadErrorIsNotTheEnd) {
+  test::TempDir dir;
+  QtFileStore files;
+  // A folder, a FIFO with no writer and a device are refused at once.
+  fs::create_directory("folder");
+  ASSERT_EQ(mkfifo("fifo", 0600), 0);
+  EXPECT_EQ(files.OpenForReading("folder").status, OpenStatus::NotRegular);
+  EXPECT_EQ(files.OpenForReading("fifo").status, OpenStatus::NotRegular);
+  EXPECT_EQ(files.OpenForReading("/dev/zero").status, OpenStatus::NotRegular);
+  EXPECT_EQ(files.OpenForReading("missing").status, OpenStatus::Missing);
+  EXPECT_EQ(files.OpenForReading("folder/missing").status, OpenStatus::Missing);
+
+  ASSERT_TRUE(Save(files, "file", kNew));
+  test::FaultySystemCalls calls;
+  QtFileStore faulty(calls);
+  calls.Inject(test::FaultySystemCalls::Fault::Fail, 4);  // open, fstat, read, then the failing read
+  OpenedInput input = faulty.OpenForReading("file");
+  ASSERT_EQ(input.status, OpenStatus::Opened);
+  EXPECT_EQ(input.file->SizeHint(), 4u);
+  char buffer[2];
+  EXPECT_EQ(input.file->Read(buffer, 2), 2u);
+  EXPECT_FALSE(input.file->Failed());
+  EXPECT_EQ(input.file->Read(buffer, 2), 0u);
+  EXPECT_TRUE(input.file->Failed());
+}
+
 }  // namespace
 }  // namespace vellanor::platform
