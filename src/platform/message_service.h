@@ -5,8 +5,11 @@
 namespace vellanor::platform {
 
 enum class MessageIcon { None, Stop, Exclamation, Information, Question };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+// A question's default button (Enter) is always the answer that changes
+// nothing: No. YesNoAll adds "Oui pour tous" and "Non pour tous" for a
+// question a run may ask many times.
+enum class MessageButtons { Ok, YesNo, YesNoAll };
+enum class MessageAnswer { Ok, Yes, No, YesToAll, NoToAll };
 
 // Every message box of the program goes through this service, with its exact
 // text and caption (UTF-8), icon and buttons. Tests give a scripted fake.

@@ -31,13 +31,31 @@ MessageAnswer QtMessageService::Show(const std::string& text, const std::string&
   QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                   QMessageBox::NoButton, QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
-  if (buttons == MessageButtons::YesNo) {
+  if (buttons != MessageButtons::Ok) {
     QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* yesToAll = nullptr;
+    QPushButton* noToAll = nullptr;
+    if (buttons == MessageButtons::YesNoAll) {
+      yesToAll = box.addButton(QStringLiteral("Oui pour &tous"), QMessageBox::YesRole);
+    }
     QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    if (buttons == MessageButtons::YesNoAll) {
+      noToAll = box.addButton(QStringLiteral("Non pour t&ous"), QMessageBox::NoRole);
+    }
+    box.setDefaultButton(no);
     box.setEscapeButton(no);
     box.exec();
-    return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == yes) {
+      return MessageAnswer::Yes;
+    }
+    if (clicked != nullptr && clicked == yesToAll) {
+      return MessageAnswer::YesToAll;
+    }
+    if (clicked != nullptr && clicked == noToAll) {
+      return MessageAnswer::NoToAll;
+    }
+    return MessageAnswer::No;
   }
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
