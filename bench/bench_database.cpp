@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "aborting_messages.h"
-#include "app/database_operations.h"
+#include "document/database_operations.h"
 #include "file_patterns.h"
 #include "model/database_codec.h"
 #include "platform/file_store.h"

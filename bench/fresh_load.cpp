@@ -15,7 +15,7 @@
 #include <string>
 
 #include "aborting_messages.h"
-#include "app/database_operations.h"
+#include "document/database_operations.h"
 #include "file_patterns.h"
 #include "platform/file_store.h"
 

@@ -17,7 +17,7 @@ endif()
 # Adds a static library for one layer of src/, from every source file of its
 # folder and of its subfolders that are not libraries of their own.
 function(vellanor_layer name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPENDS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE _sources CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   # A subfolder with a CMakeLists.txt of its own is a library of its own.
@@ -30,6 +30,10 @@ function(vellanor_layer name)
         list(REMOVE_ITEM _sources ${_source})
       endif()
     endforeach()
+  endforeach()
+  # Files another library of the folder already holds.
+  foreach(_excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM _sources ${CMAKE_CURRENT_SOURCE_DIR}/${_excluded})
   endforeach()
   set(_compiled ${_sources})
   list(FILTER _compiled INCLUDE REGEX "\\.(cpp|qrc)$")

@@ -7,7 +7,7 @@
 
 #include <QIcon>
 
-#include "app/database_operations.h"
+#include "document/database_operations.h"
 #include "app/duplication_commands.h"
 #include "app/grade_chart_geometry.h"
 #include "app/main_window_operations.h"

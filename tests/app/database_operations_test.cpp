@@ -1,4 +1,4 @@
-#include "app/database_operations.h"
+#include "document/database_operations.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/database_operations.h"
+#include "document/database_operations.h"
 #include "model/database_codec.h"
 #include "platform/file_store.h"
 #include "support/fake_message_service.h"

@@ -8,7 +8,7 @@
 
 #include <QWidget>
 
-#include "app/database_operations.h"
+#include "document/database_operations.h"
 #include "app/main_window_operations.h"
 #include "model/gradebook.h"
 #include "model/invariants.h"

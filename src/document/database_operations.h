@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/records.h"
 
@@ -35,6 +37,11 @@ class DatabaseOperations {
   // later save is attempted.
   bool SaveDatabase(const std::string& fileName);
 
+  // The file's bytes as the last successful load read them or the last
+  // successful save wrote them (as stored, line ends and all). After a load
+  // that found no file, the bytes of the empty database. Handed over once.
+  std::vector<std::uint8_t> TakeLastBytes() { return std::move(lastBytes_); }
+
   void SetFatalHandler(std::function<void()> handler) { fatalHandler_ = std::move(handler); }
   bool EndedByFatalError() const { return endedByFatalError_; }
 
@@ -46,6 +53,7 @@ class DatabaseOperations {
   platform::FileStore& files_;
   std::function<void()> fatalHandler_;
   bool endedByFatalError_ = false;
+  std::vector<std::uint8_t> lastBytes_;
 };
 
 }  // namespace vellanor

@@ -1,4 +1,4 @@
-#include "app/database_operations.h"
+#include "document/database_operations.h"
 
 #include <cstdint>
 
@@ -15,26 +15,36 @@ namespace {
 
 using platform::MessageIcon;
 
+// Both keep a copy of the bytes that went through, so that the gradebook can
+// go back to the file's state later without reading the disk again.
 class InputFileSource : public ByteSource {
  public:
-  explicit InputFileSource(platform::InputFile& file) : file_(file) {}
+  InputFileSource(platform::InputFile& file, std::vector<std::uint8_t>& copy)
+      : file_(file), copy_(copy) {}
   std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-    return file_.Read(buffer, size);
+    const std::size_t read = file_.Read(buffer, size);
+    copy_.insert(copy_.end(), buffer, buffer + read);
+    return read;
   }
 
  private:
   platform::InputFile& file_;
+  std::vector<std::uint8_t>& copy_;
 };
 
 class OutputFileSink : public ByteSink {
  public:
-  explicit OutputFileSink(platform::AtomicOutputFile& file) : file_(file) {}
+  OutputFileSink(platform::AtomicOutputFile& file, std::vector<std::uint8_t>& copy)
+      : file_(file), copy_(copy) {}
   std::size_t Write(const std::uint8_t* data, std::size_t size) override {
-    return file_.Write(data, size);
+    const std::size_t written = file_.Write(data, size);
+    copy_.insert(copy_.end(), data, data + written);
+    return written;
   }
 
  private:
   platform::AtomicOutputFile& file_;
+  std::vector<std::uint8_t>& copy_;
 };
 
 }  // namespace
@@ -50,6 +60,7 @@ bool DatabaseOperations::LoadDatabase(const std::string& fileName) {
   platform::OpenedInput input = files_.OpenForReading(fileName);
   if (input.status == platform::OpenStatus::Missing) {
     CreateEmptyDatabase(fileName);
+    lastBytes_ = EncodeDatabase(Gradebook{});
     messages_.Inform(kMissingDatabaseMessage, kCaptionInformation, MessageIcon::Exclamation);
     return true;
   }
@@ -59,12 +70,19 @@ bool DatabaseOperations::LoadDatabase(const std::string& fileName) {
     messages_.Inform(ReadErrorMessage(DbReadError::Header), kCaptionError, MessageIcon::Stop);
     return false;
   }
-  InputFileSource source(*input.file);
   // The records take about the file's size: room for them at once, rather
   // than page by page as they are made.
   const std::size_t size = input.file->SizeHint();
   const platform::HeapRoom room(size + size / 8);
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(size);
+  InputFileSource source(*input.file, bytes);
   const DbReadError error = DecodeDatabase(source, book_);
+  // The whole file, also what a read error left unread: it is what is on disk.
+  std::uint8_t rest[4096];
+  while (source.Read(rest, sizeof rest) > 0) {
+  }
+  lastBytes_ = std::move(bytes);
   if (error != DbReadError::None) {
     messages_.Inform(ReadErrorMessage(error), kCaptionError, MessageIcon::Stop);
     return false;
@@ -75,7 +93,8 @@ bool DatabaseOperations::LoadDatabase(const std::string& fileName) {
 void DatabaseOperations::CreateEmptyDatabase(const std::string& fileName) {
   // Whether this works is not checked here: the next save reports it.
   if (auto file = files_.OpenForAtomicWriting(fileName)) {
-    OutputFileSink sink(*file);
+    std::vector<std::uint8_t> unused;
+    OutputFileSink sink(*file, unused);
     if (EncodeDatabase(Gradebook{}, sink).complete) {
       file->Commit();
     }
@@ -101,7 +120,8 @@ bool DatabaseOperations::SaveDatabase(const std::string& fileName) {
     }
     return false;
   }
-  OutputFileSink sink(*file);
+  std::vector<std::uint8_t> bytes;
+  OutputFileSink sink(*file, bytes);
   const EncodeResult result = EncodeDatabase(book_, sink);
   if (!result.complete) {
     messages_.Inform(WriteErrorMessage(RecordAtStoredOffset(book_, result.storedBytes)),
@@ -116,6 +136,7 @@ bool DatabaseOperations::SaveDatabase(const std::string& fileName) {
                      kCaptionError, MessageIcon::Stop);
     return false;
   }
+  lastBytes_ = std::move(bytes);
   return true;
 }
 

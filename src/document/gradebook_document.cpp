@@ -1,0 +1,244 @@
+#include "document/gradebook_document.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "model/averages.h"
+#include "model/database_codec.h"
+#include "model/database_messages.h"
+#include "model/gradebook.h"
+#include "platform/file_store.h"
+#include "platform/message_service.h"
+
+namespace vellanor {
+namespace {
+
+using platform::MessageIcon;
+
+std::string FileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The whole file as it is on disk now, or nothing when it cannot be read
+// (missing, not a file, a read error): such a file has nothing to lose.
+std::optional<GradebookDocument::Bytes> ReadWholeFile(platform::FileStore& files,
+                                                      const std::string& path) {
+  platform::OpenedInput input = files.OpenForReading(path);
+  if (input.status != platform::OpenStatus::Opened) {
+    return std::nullopt;
+  }
+  GradebookDocument::Bytes bytes;
+  bytes.reserve(input.file->SizeHint());
+  std::uint8_t buffer[64 * 1024];
+  while (const std::size_t read = input.file->Read(buffer, sizeof buffer)) {
+    bytes.insert(bytes.end(), buffer, buffer + read);
+  }
+  if (input.file->Failed()) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+}  // namespace
+
+std::string ExternalChangeQuestion(const std::string& fileName) {
+  return fileName +
+         " a été modifié par un autre programme depuis son ouverture.\nRemplacer ce fichier par "
+         "vos données ?";
+}
+
+GradebookDocument::GradebookDocument(std::string path, platform::MessageService& messages,
+                                     platform::FileStore& files)
+    : path_(std::move(path)),
+      messages_(messages),
+      files_(files),
+      database_(book_, messages, files),
+      saved_(std::make_shared<const Bytes>(EncodeDatabase(Gradebook{}))) {}
+
+void GradebookDocument::SetFatalHandler(std::function<void()> handler) {
+  database_.SetFatalHandler(std::move(handler));
+}
+
+bool GradebookDocument::Load() {
+  const bool loaded = database_.LoadDatabase(path_);
+  Bytes bytes = database_.TakeLastBytes();
+  if (!bytes.empty()) {
+    saved_ = std::make_shared<const Bytes>(std::move(bytes));
+  }
+  undo_.clear();
+  redo_.clear();
+  return loaded;
+}
+
+bool GradebookDocument::DecodeInto(const Bytes& bytes, Gradebook& book) {
+  MemorySource source(bytes);
+  return DecodeDatabase(source, book) == DbReadError::None;
+}
+
+void GradebookDocument::Revert() {
+  Gradebook book;
+  MemorySource source(*saved_);
+  const DbReadError error = DecodeDatabase(source, book);
+  book_ = std::move(book);
+  if (error != DbReadError::None) {
+    // The file itself is damaged: say so, as reading it again would.
+    messages_.Inform(ReadErrorMessage(error), kCaptionError, MessageIcon::Stop);
+  }
+  Notify({ChangeKind::Reverted, -1, {}});
+}
+
+GradebookDocument::DiskCheck GradebookDocument::CheckDiskBeforeSave(const std::string& what) {
+  std::optional<Bytes> disk = ReadWholeFile(files_, path_);
+  if (!disk || *disk == *saved_) {
+    return DiskCheck::Unchanged;
+  }
+  if (messages_.AskYesNo(ExternalChangeQuestion(FileNameOf(path_)), kCaptionWarning) &&
+      (!safetyCopy_ || safetyCopy_())) {
+    return DiskCheck::Replace;
+  }
+  // Keep the other program's file: it becomes the gradebook, and what was
+  // just done is lost from memory too, so that the screen shows the disk.
+  Gradebook book;
+  MemorySource source(*disk);
+  const DbReadError error = DecodeDatabase(source, book);
+  book_ = std::move(book);
+  saved_ = std::make_shared<const Bytes>(std::move(*disk));
+  undo_.clear();
+  redo_.clear();
+  if (error != DbReadError::None) {
+    messages_.Inform(ReadErrorMessage(error), kCaptionError, MessageIcon::Stop);
+  }
+  messages_.Inform(FileNameOf(path_) + " a été relu depuis le disque.\nLa modification « " + what +
+                       " » n'a pas été enregistrée.",
+                   kCaptionInformation, MessageIcon::Information);
+  Notify({ChangeKind::Reloaded, -1, {}});
+  return DiskCheck::Reloaded;
+}
+
+bool GradebookDocument::SaveOrTakeBack() {
+  if (database_.SaveDatabase(path_)) {
+    saved_ = std::make_shared<const Bytes>(database_.TakeLastBytes());
+    return true;
+  }
+  // The file still holds the last saved state (or, after the fatal error,
+  // whatever was there): memory goes back to it.
+  Gradebook book;
+  DecodeInto(*saved_, book);
+  book_ = std::move(book);
+  Notify({ChangeKind::Reverted, -1, {}});
+  return false;
+}
+
+bool GradebookDocument::Commit(const Change& change) {
+  if (database_.EndedByFatalError()) {
+    return false;
+  }
+  if (RecomputesClass(change.kind)) {
+    if (ClassRecord* record = ClassAt(book_, change.classPosition)) {
+      RecomputeClass(*record);
+    }
+  }
+  if (CheckDiskBeforeSave(change.what) == DiskCheck::Reloaded) {
+    return false;
+  }
+  std::shared_ptr<const Bytes> before = saved_;
+  if (!SaveOrTakeBack()) {
+    return false;
+  }
+  undo_.push_back({change.what, std::move(before)});
+  redo_.clear();
+  TrimHistory();
+  Notify(change);
+  return true;
+}
+
+std::string GradebookDocument::UndoText() const {
+  return undo_.empty() ? std::string() : undo_.back().what;
+}
+
+std::string GradebookDocument::RedoText() const {
+  return redo_.empty() ? std::string() : redo_.back().what;
+}
+
+bool GradebookDocument::Undo() {
+  if (undo_.empty() || database_.EndedByFatalError()) {
+    return false;
+  }
+  const Step step = undo_.back();
+  if (CheckDiskBeforeSave("annulation : " + step.what) == DiskCheck::Reloaded) {
+    return false;
+  }
+  std::shared_ptr<const Bytes> after = saved_;
+  Gradebook book;
+  DecodeInto(*step.state, book);
+  book_ = std::move(book);
+  if (!SaveOrTakeBack()) {
+    return false;
+  }
+  undo_.pop_back();
+  redo_.push_back({step.what, std::move(after)});
+  Notify({ChangeKind::Undone, -1, step.what});
+  return true;
+}
+
+bool GradebookDocument::Redo() {
+  if (redo_.empty() || database_.EndedByFatalError()) {
+    return false;
+  }
+  const Step step = redo_.back();
+  if (CheckDiskBeforeSave("rétablissement : " + step.what) == DiskCheck::Reloaded) {
+    return false;
+  }
+  std::shared_ptr<const Bytes> before = saved_;
+  Gradebook book;
+  DecodeInto(*step.state, book);
+  book_ = std::move(book);
+  if (!SaveOrTakeBack()) {
+    return false;
+  }
+  redo_.pop_back();
+  undo_.push_back({step.what, std::move(before)});
+  TrimHistory();
+  Notify({ChangeKind::Undone, -1, step.what});
+  return true;
+}
+
+void GradebookDocument::SetHistoryLimits(std::size_t steps, std::size_t bytes) {
+  historySteps_ = steps;
+  historyBytes_ = bytes;
+  TrimHistory();
+}
+
+void GradebookDocument::TrimHistory() {
+  std::size_t bytes = 0;
+  for (const Step& step : undo_) {
+    bytes += step.state->size();
+  }
+  for (const Step& step : redo_) {
+    bytes += step.state->size();
+  }
+  while (undo_.size() > 1 && (undo_.size() > historySteps_ || bytes > historyBytes_)) {
+    bytes -= undo_.front().state->size();
+    undo_.pop_front();
+  }
+}
+
+int GradebookDocument::AddObserver(Observer observer) {
+  observers_.emplace_back(nextObserver_, std::move(observer));
+  return nextObserver_++;
+}
+
+void GradebookDocument::RemoveObserver(int id) {
+  std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void GradebookDocument::Notify(const Change& change) {
+  // A copy: an observer may add or remove observers (a window closing).
+  const auto observers = observers_;
+  for (const auto& [id, observer] : observers) {
+    observer(change);
+  }
+}
+
+}  // namespace vellanor

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/change.h"
+#include "document/database_operations.h"
+#include "model/records.h"
+
+namespace vellanor::platform {
+class MessageService;
+class FileStore;
+}  // namespace vellanor::platform
+
+namespace vellanor {
+
+// The one owner of the gradebook and of its file. Windows change the
+// gradebook in memory, then Commit: the document recomputes the class where
+// needed, saves the whole file atomically, keeps an undo step and tells its
+// observers. Memory always ends equal to what the file holds: a change that
+// could not be saved is taken back. The bytes of the file as last read or
+// written are kept, so that going back to them (Revert) never reads the disk.
+class GradebookDocument {
+ public:
+  using Bytes = std::vector<std::uint8_t>;
+  using Observer = std::function<void(const Change&)>;
+  // Makes a safety copy of the database file as it stands on disk before
+  // it is replaced; false when the teacher chose not to go on without one.
+  using SafetyCopy = std::function<bool()>;
+
+  // The history keeps at most this many changes and this many bytes of saved
+  // states (the latest change is always kept). Memory only.
+  static constexpr std::size_t kHistorySteps = 100;
+  static constexpr std::size_t kHistoryBytes = std::size_t{256} << 20;
+
+  GradebookDocument(std::string path, platform::MessageService& messages,
+                    platform::FileStore& files);
+
+  Gradebook& Book() { return book_; }
+  const Gradebook& Book() const { return book_; }
+  const std::string& Path() const { return path_; }
+
+  // Reads the file whole (start-up), with the messages of a load; a missing
+  // file is replaced by an empty database. Forgets the history.
+  bool Load();
+
+  // Saves the change made in memory. False when it was not saved (the
+  // message was shown); memory is then back at the last saved state.
+  bool Commit(const Change& change);
+
+  // Memory back to the file's last saved content, without reading the disk.
+  void Revert();
+
+  bool CanUndo() const { return !undo_.empty(); }
+  bool CanRedo() const { return !redo_.empty(); }
+  // The change the next undo or redo takes back or makes again (UTF-8).
+  std::string UndoText() const;
+  std::string RedoText() const;
+  // Each one a save like a commit: false, with memory unchanged, when the
+  // save failed or there is nothing to undo or redo.
+  bool Undo();
+  bool Redo();
+  std::size_t HistorySize() const { return undo_.size(); }
+  void SetHistoryLimits(std::size_t steps, std::size_t bytes);
+
+  // Observers are told after every commit, undo, redo, revert and reload.
+  int AddObserver(Observer observer);
+  void RemoveObserver(int id);
+
+  void SetSafetyCopy(SafetyCopy copy) { safetyCopy_ = std::move(copy); }
+  void SetFatalHandler(std::function<void()> handler);
+  bool EndedByFatalError() const { return database_.EndedByFatalError(); }
+
+  // The saved states shared by the history and the document.
+  const Bytes& SavedBytes() const { return *saved_; }
+
+ private:
+  struct Step {
+    std::string what;
+    std::shared_ptr<const Bytes> state;  // the file before (undo) or after (redo)
+  };
+  enum class DiskCheck { Unchanged, Replace, Reloaded };
+
+  bool SaveOrTakeBack();
+  DiskCheck CheckDiskBeforeSave(const std::string& what);
+  bool DecodeInto(const Bytes& bytes, Gradebook& book);
+  void Notify(const Change& change);
+  void TrimHistory();
+
+  std::string path_;
+  platform::MessageService& messages_;
+  platform::FileStore& files_;
+  Gradebook book_;
+  DatabaseOperations database_;
+  std::shared_ptr<const Bytes> saved_;
+  std::deque<Step> undo_;
+  std::vector<Step> redo_;
+  std::size_t historySteps_ = kHistorySteps;
+  std::size_t historyBytes_ = kHistoryBytes;
+  std::vector<std::pair<int, Observer>> observers_;
+  int nextObserver_ = 1;
+  SafetyCopy safetyCopy_;
+};
+
+// The question asked before a save would replace a file another program
+// changed, with the file's name (UTF-8).
+std::string ExternalChangeQuestion(const std::string& fileName);
+
+}  // namespace vellanor
