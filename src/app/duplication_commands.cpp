@@ -31,14 +31,6 @@ std::string StudentLimitText(const ClassRecord& record, const StudentRecord& stu
          Cp1252ToUtf8(record.name.View()) + "> compte déjà 32767 élèves.";
 }
 
-// The copy lives only in memory until it is saved; loading the file back
-// gives every record lists of its own, as after any start-up.
-void SaveLoadAndRebuild(MainWindowOperations& main) {
-  main.SaveDatabase(kDatabaseFileName);
-  main.LoadDatabase(kDatabaseFileName);
-  main.RebuildTree();
-}
-
 }  // namespace
 
 void DuplicateClass(MainWindowOperations& main, const TreeSelection& selection) {
@@ -65,7 +57,8 @@ void DuplicateClass(MainWindowOperations& main, const TreeSelection& selection) 
     RefuseAtLimit(main, ClassLimitText(*ClassAt(book, selection.classPosition)));
     return;
   }
-  SaveLoadAndRebuild(main);
+  main.CommitChange({ChangeKind::ClassDuplicated, selection.classPosition,
+                     DescribeClassChange(ChangeKind::ClassDuplicated, book.classes.back())});
 }
 
 void DuplicateStudent(MainWindowOperations& main, const TreeSelection& selection) {
@@ -99,7 +92,9 @@ void DuplicateStudent(MainWindowOperations& main, const TreeSelection& selection
     RefuseAtLimit(main, StudentLimitText(*record, *StudentAt(*record, selection.studentPosition)));
     return;
   }
-  SaveLoadAndRebuild(main);
+  main.CommitChange(
+      {ChangeKind::StudentDuplicated, selection.classPosition,
+       DescribeStudentChange(ChangeKind::StudentDuplicated, record->students.back())});
 }
 
 }  // namespace vellanor

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "model/curve_points.h"
 #include "model/gradebook.h"
 
 namespace vellanor {
@@ -104,43 +105,20 @@ void AddColumnMarks(ChartBuilder& chart, const PerCategory<std::int16_t>& gradeC
   AddColumnMarksOnAxis(chart, gradeCount[CategoryIndex(trimester, kWritten)], 408, 414);
 }
 
-// Height of a mark above an axis, truncated towards zero. Absurd marks of a
-// damaged file are kept within a range the painter can clip.
-int PointY(int axisY, float value) {
-  constexpr double kLimit = 100000.0;
-  const double y =
-      std::clamp(axisY - kPixelsPerPoint * static_cast<double>(value), -kLimit, kLimit);
-  return static_cast<int>(y);
-}
-
 // One curve: the present marks of one trimester and kind, spaced by the
-// category's column count. An absent mark takes no slot; no more points are
-// placed than the category has columns.
+// category's column count; a mark of 20 lies 100 pixels above its axis.
 void AddCurve(ChartBuilder& chart, const std::vector<GradeRecord>& grades, int trimester,
               std::uint8_t kind, int count, int axisY, const ChartPen& pen) {
-  if (count <= 0) {
-    return;
-  }
-  const int step = count == 1 ? 0 : kAxisLength / (count - 1);
-  std::vector<ChartPoint> points;
-  points.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), grades.size()));
-  for (const GradeRecord& grade : grades) {
-    if (static_cast<int>(points.size()) >= count) {
-      break;
-    }
-    if (grade.trimester != trimester || grade.kind != kind || IsAbsent(grade.value) ||
-        std::isnan(grade.value)) {
-      continue;
-    }
-    const int i = static_cast<int>(points.size());
-    points.push_back({kAxisLeft + i * step, PointY(axisY, grade.value)});
-  }
+  const CurveScale scale{kAxisLeft, kAxisLength, static_cast<double>(axisY),
+                         -static_cast<double>(kPixelsPerPoint)};
+  const std::vector<CurvePoint> points =
+      CurvePoints(grades, CategoryIndex(trimester, kind), count, scale);
   for (std::size_t k = 0; k + 1 < points.size(); ++k) {
     chart.Line(pen, points[k].x, points[k].y, points[k + 1].x, points[k + 1].y);
-    chart.Ring(pen, points[k]);
+    chart.Ring(pen, {points[k].x, points[k].y});
   }
   if (!points.empty()) {
-    chart.Ring(pen, points.back());
+    chart.Ring(pen, {points.back().x, points.back().y});
   }
 }
 

@@ -1,10 +1,12 @@
 #include "app/main_dlg.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTreeWidget>
 
+#include "app/database_backups.h"
 #include "app/grade_chart_view.h"
 #include "app/info_rows.h"
 #include "app/record_labels.h"
@@ -37,7 +39,8 @@ constexpr char kNoClassAtAll[] = "Il n'y a aucune classe dans la base de donnée
 CMainDlg::CMainDlg(platform::Services& services, QWidget* parent, double scale)
     : TemplateDialog(res::kDlgMain, parent, scale),
       services_(services),
-      database_(book_, services.messages, services.files),
+      document_(kDatabaseFileName, services.messages, services.files),
+      book_(document_.Book()),
       tree_(Bind<QTreeWidget>(res::kCtlTree)),
       infoPanel_(Bind<widgets::ReportList>(res::kCtlInfoPanel)),
       chartFrame_(Bind<QWidget>(res::kCtlChartFrame)) {
@@ -73,6 +76,7 @@ void CMainDlg::OnInitDialog() {
   contextMenu_ = CreatePopupMenu(res::kMenuTree, 0);
 
   SetUpTooltips();
+  SetUpUndoCommands();
   RebuildTree();
   SetUpInfoPanel();
   CheckRadioButton(res::kCtlChartTrimester1);
@@ -98,16 +102,83 @@ void CMainDlg::SetUpInfoPanel() {
   infoPanel_.InsertColumn(1, QStringLiteral("Données"), 1000);
 }
 
-bool CMainDlg::LoadDatabase(const std::string& fileName) {
-  return database_.LoadDatabase(fileName);
+// The document knows its file: the name is the one it was made with.
+bool CMainDlg::LoadDatabase(const std::string& /*fileName*/) {
+  const bool loaded = document_.Load();
+  UpdateUndoCommands();
+  return loaded;
 }
 
-bool CMainDlg::SaveDatabase(const std::string& fileName) {
-  return database_.SaveDatabase(fileName);
+bool CMainDlg::SaveDatabase(const std::string& /*fileName*/) {
+  return document_.Commit({ChangeKind::ClassModified, -1, "modification"});
+}
+
+bool CMainDlg::CommitChange(const Change& change) {
+  return document_.Commit(change);
+}
+
+void CMainDlg::RevertChanges() {
+  document_.Revert();
 }
 
 void CMainDlg::SetFatalHandler(std::function<void()> handler) {
-  database_.SetFatalHandler(std::move(handler));
+  document_.SetFatalHandler(std::move(handler));
+}
+
+void CMainDlg::SetUpUndoCommands() {
+  if (QAction* undo = MenuAction(res::kCmdUndo)) {
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  }
+  if (QAction* redo = MenuAction(res::kCmdRedo)) {
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  }
+  SetCommandHandler(res::kCmdUndo, [this] { OnUndo(); });
+  SetCommandHandler(res::kCmdRedo, [this] { OnRedo(); });
+  document_.AddObserver([this](const Change& change) { OnDocumentChanged(change); });
+  // The file another program left is kept among the safety copies before a
+  // save replaces it.
+  document_.SetSafetyCopy([this] { return BackUpBeforeChange(*this, "fichier-remplace", ""); });
+  UpdateUndoCommands();
+}
+
+void CMainDlg::UpdateUndoCommands() {
+  // A name may hold "&", which a menu would read as a mnemonic.
+  const auto entry = [](const char* verb, const std::string& what) {
+    QString text = QString::fromUtf8(verb);
+    if (!what.empty()) {
+      text += QStringLiteral(" : ") +
+              QString::fromStdString(what).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    }
+    return text;
+  };
+  if (QAction* undo = MenuAction(res::kCmdUndo)) {
+    undo->setText(entry("&Annuler", document_.UndoText()));
+    undo->setEnabled(document_.CanUndo());
+  }
+  if (QAction* redo = MenuAction(res::kCmdRedo)) {
+    redo->setText(entry("&Rétablir", document_.RedoText()));
+    redo->setEnabled(document_.CanRedo());
+  }
+}
+
+void CMainDlg::OnUndo() {
+  document_.Undo();
+}
+
+void CMainDlg::OnRedo() {
+  document_.Redo();
+}
+
+void CMainDlg::OnDocumentChanged(const Change& change) {
+  RebuildTree();
+  UpdateUndoCommands();
+  if (change.kind == ChangeKind::Undone || change.kind == ChangeKind::Reloaded ||
+      change.kind == ChangeKind::Restore) {
+    // The whole gradebook changed under the panel: show what the selection
+    // names now (nothing when it is gone).
+    ShowInfo(lastSelection_);
+  }
 }
 
 QTreeWidgetItem* CMainDlg::NewTreeItem(const QString& text, int image) const {

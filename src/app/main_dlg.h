@@ -7,10 +7,10 @@
 
 #include <QIcon>
 
-#include "document/database_operations.h"
 #include "app/duplication_commands.h"
 #include "app/grade_chart_geometry.h"
 #include "app/main_window_operations.h"
+#include "document/gradebook_document.h"
 #include "widgets/template_dialog.h"
 
 class QMenu;
@@ -42,10 +42,12 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   ~CMainDlg() override;
 
   // MainWindowOperations.
-  Gradebook& GetGradebook() override { return book_; }
+  Gradebook& GetGradebook() override { return document_.Book(); }
   platform::Services& GetServices() override { return services_; }
   bool LoadDatabase(const std::string& fileName) override;
   bool SaveDatabase(const std::string& fileName) override;
+  bool CommitChange(const Change& change) override;
+  void RevertChanges() override;
   void RebuildTree() override;
   void ShowInfo(const TreeSelection& selection) override;
   QWidget* DialogParent() override { return this; }
@@ -53,6 +55,12 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   // The action of a menu or context-menu command; an empty action removes it.
   void SetCommandHandler(int commandId, std::function<void()> action);
   bool HasCommandHandler(int commandId) const;
+  // The one owner of the gradebook and its file.
+  GradebookDocument& Document() { return document_; }
+  // "Annuler : <what>" and "Rétablir : <what>" of the "Gestion" menu.
+  void OnUndo();
+  void OnRedo();
+
   // What runs after the fatal save message; the application closes its windows.
   void SetFatalHandler(std::function<void()> handler);
 
@@ -87,12 +95,15 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   void SetUpTooltips();
   void SetUpInfoPanel();
   void OnChartRadio(int mode);
+  void SetUpUndoCommands();
+  void UpdateUndoCommands();
+  void OnDocumentChanged(const Change& change);
   bool GuardNeedsClass(int id);
   QTreeWidgetItem* NewTreeItem(const QString& text, int image) const;
 
   platform::Services& services_;
-  Gradebook book_;
-  DatabaseOperations database_;
+  GradebookDocument document_;
+  Gradebook& book_;
 
   QTreeWidget& tree_;
   widgets::ReportList& infoPanel_;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/tree_selection.h"
+#include "document/change.h"
 #include "model/records.h"
 #include "platform/services.h"
 
@@ -28,6 +29,14 @@ class MainWindowOperations {
   // Both report their failures in message boxes and return false.
   virtual bool LoadDatabase(const std::string& fileName) = 0;
   virtual bool SaveDatabase(const std::string& fileName) = 0;
+
+  // Saves a change made to the gradebook: the class is recomputed where the
+  // change needs it, the whole file written, the change kept for undo and the
+  // tree refilled. False when it was not saved (the message was shown); the
+  // gradebook is then back at what the file holds.
+  virtual bool CommitChange(const Change& change) = 0;
+  // The gradebook back to what the file holds, as after reading it again.
+  virtual void RevertChanges() = 0;
 
   // Refill the tree from the gradebook.
   virtual void RebuildTree() = 0;

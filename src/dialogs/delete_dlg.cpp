@@ -63,19 +63,23 @@ void CDeleteDlg::OnValidate() {
                             studentList_.Position())) {
     return;
   }
+  Change change{wholeClass ? ChangeKind::ClassDeleted : ChangeKind::StudentDeleted, classPosition,
+                DescribeClassChange(ChangeKind::ClassDeleted, *record)};
   if (wholeClass) {
     RemoveClass(book, classPosition);
     messages.Inform("Classe éffacée...", "Information", platform::MessageIcon::Information);
   } else {
     // A student list that names no student removes nobody.
+    if (const StudentRecord* student = StudentAt(*record, studentList_.Position())) {
+      change.what = DescribeStudentChange(ChangeKind::StudentDeleted, *student);
+    }
     if (RemoveStudent(*record, studentList_.Position())) {
       messages.Inform("Eleve éffacé...", "Information", platform::MessageIcon::Information);
     }
-    // The class's averages and means leave the deleted student's marks out.
-    RecomputeClass(*record);
   }
-  main_.SaveDatabase(kDatabaseFileName);
-  main_.RebuildTree();
+  // After a student's deletion the class is recomputed: its averages and
+  // means leave the deleted student's marks out.
+  main_.CommitChange(change);
   if (book.classes.empty()) {
     accept();
     return;

@@ -324,9 +324,25 @@ void CModifyInfoDlg::OnQuit() {
   if (!CommitEditor()) {
     return;  // the value being typed is to be corrected first
   }
-  main_.SaveDatabase(kDatabaseFileName);
-  main_.RebuildTree();
+  main_.CommitChange(Modification());
   accept();
+}
+
+Change CModifyInfoDlg::Modification() const {
+  // Named after the record edited last, which is what the teacher sees.
+  Gradebook& book = main_.GetGradebook();
+  const ClassRecord* record = ClassAt(book, target_.classPosition);
+  const StudentRecord* student =
+      record != nullptr && target_.student ? StudentAt(*record, target_.studentPosition) : nullptr;
+  if (student != nullptr) {
+    return {ChangeKind::StudentModified, target_.classPosition,
+            DescribeStudentChange(ChangeKind::StudentModified, *student)};
+  }
+  if (record != nullptr) {
+    return {ChangeKind::ClassModified, target_.classPosition,
+            DescribeClassChange(ChangeKind::ClassModified, *record)};
+  }
+  return {ChangeKind::ClassModified, -1, "modification des informations"};
 }
 
 void CModifyInfoDlg::OnCancel() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/change.h"
 #include "widgets/cell_editor.h"
 #include "widgets/template_dialog.h"
 
@@ -62,6 +63,7 @@ class CModifyInfoDlg : public widgets::TemplateDialog {
   void OnDblClickLines();
   void OnQuit();
   void OnCancel();
+  Change Modification() const;
 
   void OpenEditor();
   // Stores the editor's value; false when the value was refused.

@@ -105,8 +105,9 @@ void CNewClassDlg::OnValidate() {
     RefuseNewClass(main_, name);
     return;
   }
-  main_.SaveDatabase(kDatabaseFileName);
-  main_.RebuildTree();
+  const int position = static_cast<int>(book.classes.size()) - 1;
+  main_.CommitChange({ChangeKind::ClassCreated, position,
+                      DescribeClassChange(ChangeKind::ClassCreated, book.classes.back())});
   accept();
 }
 

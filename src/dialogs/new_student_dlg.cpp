@@ -1,5 +1,6 @@
 #include "dialogs/new_student_dlg.h"
 
+#include <string>
 #include <utility>
 
 #include <QComboBox>
@@ -126,6 +127,12 @@ void CNewStudentDlg::OnValidate() {
     RefuseNewStudent(main_, *record, name, firstName);
     return;
   }
+  if (++createdCount_ == 1) {
+    created_ = {ChangeKind::StudentCreated, classList_.Position(),
+                DescribeStudentChange(ChangeKind::StudentCreated, record->students.back())};
+  } else {
+    created_.what = "création de " + std::to_string(createdCount_) + " élèves";
+  }
   main_.GetServices().messages.Inform("Nouvel élève créé...", "Information",
                                       platform::MessageIcon::Information);
   name_.setFocus(Qt::OtherFocusReason);
@@ -134,8 +141,7 @@ void CNewStudentDlg::OnValidate() {
 }
 
 void CNewStudentDlg::OnQuit() {
-  main_.SaveDatabase(kDatabaseFileName);
-  main_.RebuildTree();
+  main_.CommitChange(created_);
   reject();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/change.h"
 #include "widgets/template_dialog.h"
 
 class QComboBox;
@@ -43,6 +44,9 @@ class CNewStudentDlg : public widgets::TemplateDialog {
   QLineEdit& birthDate_;
   QLineEdit& birthPlace_;
   QLineEdit& info_;
+  // What "Quitter" saves: the students created while the window was open.
+  Change created_{ChangeKind::StudentCreated, -1, "création d'élèves"};
+  int createdCount_ = 0;
 };
 
 }  // namespace vellanor

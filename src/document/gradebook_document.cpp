@@ -146,9 +146,13 @@ bool GradebookDocument::Commit(const Change& change) {
   if (!SaveOrTakeBack()) {
     return false;
   }
-  undo_.push_back({change.what, std::move(before)});
-  redo_.clear();
-  TrimHistory();
+  // A window that ends without changing anything still saves: that leaves
+  // nothing to undo.
+  if (*before != *saved_) {
+    undo_.push_back({change.what, std::move(before)});
+    redo_.clear();
+    TrimHistory();
+  }
   Notify(change);
   return true;
 }

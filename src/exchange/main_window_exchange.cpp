@@ -8,9 +8,9 @@
 
 namespace vellanor::exchange {
 
-MainWindowImportHost::MainWindowImportHost(MainWindowOperations& main,
+MainWindowImportHost::MainWindowImportHost(MainWindowOperations& main, int classPosition,
                                            std::function<bool()> beforeChange)
-    : main_(main), beforeChange_(std::move(beforeChange)) {}
+    : main_(main), classPosition_(classPosition), beforeChange_(std::move(beforeChange)) {}
 
 Gradebook& MainWindowImportHost::GetGradebook() {
   return main_.GetGradebook();
@@ -25,13 +25,18 @@ bool MainWindowImportHost::BeforeChange() {
   return !beforeChange_ || beforeChange_();
 }
 bool MainWindowImportHost::SaveDatabase() {
-  return main_.SaveDatabase(kDatabaseFileName);
+  const ClassRecord* record = ClassAt(main_.GetGradebook(), classPosition_);
+  return main_.CommitChange(
+      {ChangeKind::Import, classPosition_,
+       record != nullptr ? DescribeClassChange(ChangeKind::Import, *record) : "import de notes"});
 }
 bool MainWindowImportHost::LoadDatabase() {
-  return main_.LoadDatabase(kDatabaseFileName);
+  // Nothing to read: after a commit the gradebook is what the file holds,
+  // whether the save worked or not.
+  return true;
 }
 void MainWindowImportHost::RebuildTree() {
-  main_.RebuildTree();
+  // The main window refills its tree whenever the gradebook changes.
 }
 
 bool ExportFromMainWindow(MainWindowOperations& main, const ExportRequest& request) {
@@ -50,7 +55,7 @@ ImportOutcome ImportIntoMainWindow(MainWindowOperations& main, const std::string
                                 record != nullptr ? record->name.View() : std::string_view());
     };
   }
-  MainWindowImportHost host(main, std::move(beforeChange));
+  MainWindowImportHost host(main, classPosition, std::move(beforeChange));
   return RunImport(host, path, classPosition);
 }
 

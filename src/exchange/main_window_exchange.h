@@ -9,14 +9,15 @@
 
 namespace vellanor::exchange {
 
-// The import's view of the main window: its gradebook and services, and its
-// own SaveDatabase, LoadDatabase and RebuildTree on "Vellanor.db".
+// The import's view of the main window: its gradebook and services; a save
+// commits the import into the class at `classPosition` (undoable, the tree
+// refilled), and reading back goes to what the file holds without reading it.
 // `beforeChange` runs once before the import changes anything (a copy of the
 // database, say); returning false stops it. Without one the import goes on.
 class MainWindowImportHost : public ImportHost {
  public:
-  explicit MainWindowImportHost(MainWindowOperations& main,
-                                std::function<bool()> beforeChange = {});
+  MainWindowImportHost(MainWindowOperations& main, int classPosition,
+                       std::function<bool()> beforeChange = {});
 
   Gradebook& GetGradebook() override;
   platform::MessageService& Messages() override;
@@ -28,6 +29,7 @@ class MainWindowImportHost : public ImportHost {
 
  private:
   MainWindowOperations& main_;
+  int classPosition_;
   std::function<bool()> beforeChange_;
 };
 

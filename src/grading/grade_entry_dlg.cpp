@@ -16,6 +16,7 @@
 #include "grading/grade_grids.h"
 #include "grading/parse_mark.h"
 #include "model/averages.h"
+#include "model/cp1252.h"
 #include "model/format.h"
 #include "model/gradebook.h"
 #include "platform/message_service.h"
@@ -32,92 +33,6 @@ constexpr int kTrimesterRadios[] = {res::kCtlTrimester1, res::kCtlTrimester2, re
 
 constexpr int kModeCommands[] = {res::kCmdNewGrade, res::kCmdDeleteGrades, res::kCmdModifyGrades,
                                  res::kCmdCompareStudents};
-
-// How the controls look in each mode.
-struct ModeLook {
-  bool classList;
-  bool studentList;
-  bool viewRadios;
-  bool categoryRadios;
-  bool fields;  // coefficient and information
-  bool validate;
-  bool modeCommands;
-  int quitIcon;
-  const char* quitCaption;
-  const char* quitTooltip;
-  const char* validateTooltip;  // nullptr: unchanged
-};
-
-const ModeLook& LookOf(GradeMode mode) {
-  static const ModeLook kNormal{.classList = true,
-                                .studentList = true,
-                                .viewRadios = true,
-                                .categoryRadios = false,
-                                .fields = false,
-                                .validate = false,
-                                .modeCommands = true,
-                                .quitIcon = res::kIconQuit,
-                                .quitCaption = "Quitter",
-                                .quitTooltip = "Retourne vers l'application",
-                                .validateTooltip = nullptr};
-  static const ModeLook kAdding{.classList = false,
-                                .studentList = false,
-                                .viewRadios = false,
-                                .categoryRadios = true,
-                                .fields = true,
-                                .validate = true,
-                                .modeCommands = false,
-                                .quitIcon = res::kIconCancel,
-                                .quitCaption = "Annuler",
-                                .quitTooltip = "Annule l'ajout de la nouvelle note",
-                                .validateTooltip = "Valide l'ajout de la nouvelle note"};
-  static const ModeLook kDeleting{.classList = true,
-                                  .studentList = false,
-                                  .viewRadios = false,
-                                  .categoryRadios = false,
-                                  .fields = false,
-                                  .validate = true,
-                                  .modeCommands = false,
-                                  .quitIcon = res::kIconCancel,
-                                  .quitCaption = "Annuler",
-                                  .quitTooltip = "Annule l'effacement de la liste de notes",
-                                  .validateTooltip = "Valide l'effacement de la liste de notes"};
-  static const ModeLook kModifying{.classList = false,
-                                   .studentList = true,
-                                   .viewRadios = false,
-                                   .categoryRadios = false,
-                                   .fields = false,
-                                   .validate = true,
-                                   .modeCommands = false,
-                                   .quitIcon = res::kIconCancel,
-                                   .quitCaption = "Annuler",
-                                   .quitTooltip = "Annule la modification des notes",
-                                   .validateTooltip = "Valide la modification des notes"};
-  static const ModeLook kComparing{.classList = true,
-                                   .studentList = false,
-                                   .viewRadios = false,
-                                   .categoryRadios = true,
-                                   .fields = false,
-                                   .validate = false,
-                                   .modeCommands = false,
-                                   .quitIcon = res::kIconCancel,
-                                   .quitCaption = "Retour",
-                                   .quitTooltip = "Retourne vers la vue normale",
-                                   .validateTooltip = nullptr};
-  switch (mode) {
-    case GradeMode::Adding:
-      return kAdding;
-    case GradeMode::Deleting:
-      return kDeleting;
-    case GradeMode::Modifying:
-      return kModifying;
-    case GradeMode::Comparing:
-      return kComparing;
-    case GradeMode::Normal:
-      break;
-  }
-  return kNormal;
-}
 
 // A typed text as the records hold it, cut to what is read of it.
 std::string ReadText(const QString& text) {
@@ -208,7 +123,6 @@ void CGradeEntryDlg::SetUpWindow() {
   if (first != nullptr) {
     FillCategoryGrid(first->gradeCount, first->columns);
   }
-  mode_ = GradeMode::Normal;
 }
 
 // ---------------------------------------------------------------------------
@@ -243,7 +157,7 @@ void CGradeEntryDlg::OnCommand(int id) {
     case res::kCtlViewStudent:
     case res::kCtlViewAllStudents:
       // The view radios only answer in Normal, where they are enabled.
-      if (mode_ == GradeMode::Normal) {
+      if (state_.Mode() == GradeMode::Normal) {
         if (id == res::kCtlViewClass) {
           ShowClassView();
         } else if (id == res::kCtlViewStudent) {
@@ -258,7 +172,7 @@ void CGradeEntryDlg::OnCommand(int id) {
     case res::kCtlTrimester3:
     case res::kCtlWritten:
     case res::kCtlOral:
-      if (mode_ == GradeMode::Comparing) {
+      if (state_.Mode() == GradeMode::Comparing) {
         OnCompareStudents();
       }
       break;
@@ -268,7 +182,7 @@ void CGradeEntryDlg::OnCommand(int id) {
 }
 
 void CGradeEntryDlg::OnClassSelected() {
-  if (mode_ == GradeMode::Comparing) {
+  if (state_.Mode() == GradeMode::Comparing) {
     OnCompareStudents();
     return;
   }
@@ -284,14 +198,13 @@ void CGradeEntryDlg::OnStudentSelected() {
 // ---------------------------------------------------------------------------
 // Modes
 
-void CGradeEntryDlg::SetMode(GradeMode mode) {
-  if (mode_ != mode) {
+void CGradeEntryDlg::ApplyLook(GradeMode previous) {
+  if (previous != state_.Mode()) {
     // The editor belongs to the task that ends; its text has been taken or
     // is discarded with the task.
     CloseEditor();
   }
-  mode_ = mode;
-  const ModeLook& look = LookOf(mode);
+  const ModeLook& look = LookOf(state_.Mode());
   classList_->setEnabled(look.classList);
   studentList_->setEnabled(look.studentList);
   for (QRadioButton* radio : viewRadios_) {
@@ -316,11 +229,18 @@ void CGradeEntryDlg::SetMode(GradeMode mode) {
   }
 }
 
+void CGradeEntryDlg::FinishTask() {
+  const GradeMode previous = state_.Mode();
+  state_.Finish();
+  ApplyLook(previous);
+}
+
 void CGradeEntryDlg::OnNewGrade() {
-  if (mode_ != GradeMode::Normal) {
+  const GradeMode previous = state_.Mode();
+  if (!state_.Begin(GradeMode::Adding)) {
     return;
   }
-  SetMode(GradeMode::Adding);
+  ApplyLook(previous);
   // The coefficient keeps its text: 1 at opening, or the last one shown.
   info_->clear();
   CheckRadioButton(res::kCtlViewAllStudents);
@@ -337,30 +257,32 @@ void CGradeEntryDlg::OnNewGrade() {
 }
 
 void CGradeEntryDlg::OnDeleteGrades() {
-  if (mode_ != GradeMode::Normal) {
+  const GradeMode previous = state_.Mode();
+  if (!state_.Begin(GradeMode::Deleting)) {
     return;
   }
-  SetMode(GradeMode::Deleting);
-  columnsDeleted_ = false;
+  ApplyLook(previous);
   CheckRadioButton(res::kCtlViewClass);
   ShowClassView();
 }
 
 void CGradeEntryDlg::OnModifyGrades() {
-  if (mode_ != GradeMode::Normal) {
+  const GradeMode previous = state_.Mode();
+  if (!state_.Begin(GradeMode::Modifying)) {
     return;
   }
-  SetMode(GradeMode::Modifying);
+  ApplyLook(previous);
   CheckRadioButton(res::kCtlViewStudent);
   ShowStudentView();
 }
 
 void CGradeEntryDlg::OnCompareStudents() {
   // Also the refresh while comparing, when the class or the category changes.
-  if (mode_ != GradeMode::Normal && mode_ != GradeMode::Comparing) {
+  const GradeMode previous = state_.Mode();
+  if (!state_.Begin(GradeMode::Comparing)) {
     return;
   }
-  SetMode(GradeMode::Comparing);
+  ApplyLook(previous);
   CheckRadioButton(res::kCtlViewAllStudents);
   if (const ClassRecord* record = SelectedClass()) {
     FillCompareGrid(*record, CheckedTrimester(), CheckedKind());
@@ -368,41 +290,56 @@ void CGradeEntryDlg::OnCompareStudents() {
 }
 
 void CGradeEntryDlg::OnValidate() {
-  switch (mode_) {
+  const TaskEnd end = state_.Validate();
+  if (end == TaskEnd::Ignored) {
+    return;
+  }
+  switch (state_.Mode()) {
     case GradeMode::Adding:
       ValidateAdding();
-      break;
-    case GradeMode::Deleting:
-      // The copy is named after the class shown, even when a text typed over
-      // the list names none: the deletions are written all the same. With
-      // nothing deleted the file is written unchanged, and needs no copy.
-      if (columnsDeleted_ &&
-          !BackUpBeforeDeletion(main_, Deletion::GradeColumns, classList_->currentIndex())) {
-        break;  // nothing written: the teacher may cancel or validate again
-      }
-      SetMode(GradeMode::Normal);
-      main_.SaveDatabase(kDatabaseFileName);
-      main_.LoadDatabase(kDatabaseFileName);
       break;
     case GradeMode::Modifying:
       ValidateModifying();
       break;
-    case GradeMode::Normal:
-    case GradeMode::Comparing:
+    default:
+      ValidateDeleting(end == TaskEnd::SaveDeleted);
       break;
   }
 }
 
+void CGradeEntryDlg::ValidateDeleting(bool columnsDeleted) {
+  // The copy is named after the class shown, even when a text typed over
+  // the list names none: the deletions are written all the same.
+  if (columnsDeleted &&
+      !BackUpBeforeDeletion(main_, Deletion::GradeColumns, classList_->currentIndex())) {
+    return;  // nothing written: the teacher may cancel or validate again
+  }
+  FinishTask();
+  const ClassRecord* record = SelectedClass();
+  main_.CommitChange({ChangeKind::GradesChanged, classList_->Position(),
+                      record == nullptr ? "suppression de notes"
+                                        : "suppression de notes de la classe " +
+                                              Cp1252ToUtf8(record->name.View())});
+}
+
 void CGradeEntryDlg::ValidateAdding() {
-  CommitCellEdit();
+  if (!CommitCellEdit()) {
+    return;  // a mark the file cannot hold: still adding
+  }
   ClassRecord* record = SelectedClass();
   if (record == nullptr || record->students.empty()) {
     // Nothing to add to: the grid keeps its adding layout.
-    SetMode(GradeMode::Normal);
+    FinishTask();
     return;
   }
   if (!CheckStorable(main_, info_->text().left(kTypedTextLength), QStringLiteral("Informations"))) {
     return;  // still adding, for the text to be corrected
+  }
+  if (!IsStorableCoefficient(ToCp1252(coefficient_->text()))) {
+    main_.GetServices().messages.Inform(
+        "Coefficient trop grand : " + coefficient_->text().toStdString(), "Attention",
+        platform::MessageIcon::Exclamation);
+    return;  // still adding, for the coefficient to be corrected
   }
   NewGradeColumn column;
   column.coefficient = ParseCoefficient(ToCp1252(coefficient_->text()));
@@ -421,20 +358,22 @@ void CGradeEntryDlg::ValidateAdding() {
                                         platform::MessageIcon::Exclamation);
     return;
   }
-  SetMode(GradeMode::Normal);
+  FinishTask();
   info_->clear();
   if (result != AppendResult::Done) {
     return;
   }
-  RecomputeClass(*record);
-  main_.SaveDatabase(kDatabaseFileName);
+  main_.CommitChange({ChangeKind::GradesChanged, classList_->Position(),
+                      "nouvelle note de la classe " + Cp1252ToUtf8(record->name.View())});
   CheckRadioButton(res::kCtlViewStudent);
   ShowStudentView();
 }
 
 void CGradeEntryDlg::ValidateModifying() {
-  CommitCellEdit();
-  SetMode(GradeMode::Normal);
+  if (!CommitCellEdit()) {
+    return;
+  }
+  FinishTask();
   ClassRecord* record = SelectedClass();
   StudentRecord* student = record == nullptr ? nullptr : SelectedStudent(*record);
   if (student == nullptr) {
@@ -442,36 +381,31 @@ void CGradeEntryDlg::ValidateModifying() {
   }
   StoreTypedMarks(
       *student, [this](int row, int category) { return ReadText(grid_->ItemText(row, category)); });
-  RecomputeClass(*record);
-  main_.SaveDatabase(kDatabaseFileName);
+  main_.CommitChange({ChangeKind::GradesChanged, classList_->Position(),
+                      "modification des notes de l'élève " + Cp1252ToUtf8(student->name.View()) +
+                          " " + Cp1252ToUtf8(student->firstName.View())});
 }
 
 void CGradeEntryDlg::OnQuit() {
-  switch (mode_) {
+  const GradeMode previous = state_.Mode();
+  const TaskEnd end = state_.Quit();
+  ApplyLook(previous);
+  if (end == TaskEnd::Discard || end == TaskEnd::Close) {
+    main_.RevertChanges();  // also refills the main window's tree
+  }
+  switch (previous) {
     case GradeMode::Adding:
-      SetMode(GradeMode::Normal);
-      main_.LoadDatabase(kDatabaseFileName);
+    case GradeMode::Comparing:
       CheckRadioButton(res::kCtlViewStudent);
       ShowStudentView();
       break;
     case GradeMode::Deleting:
-      SetMode(GradeMode::Normal);
-      main_.LoadDatabase(kDatabaseFileName);
       ShowClassView();
       break;
     case GradeMode::Modifying:
-      SetMode(GradeMode::Normal);
-      main_.LoadDatabase(kDatabaseFileName);
-      ShowStudentView();
-      break;
-    case GradeMode::Comparing:
-      SetMode(GradeMode::Normal);
-      CheckRadioButton(res::kCtlViewStudent);
       ShowStudentView();
       break;
     case GradeMode::Normal:
-      main_.LoadDatabase(kDatabaseFileName);
-      main_.RebuildTree();
       accept();
       break;
   }
@@ -552,7 +486,7 @@ void CGradeEntryDlg::ShowGrid(const GridContent& content) {
 
 void CGradeEntryDlg::ShowGradeDetails() {
   if (CheckedRadioButton(res::kCtlViewClass) == res::kCtlViewAllStudents &&
-      mode_ != GradeMode::Comparing) {
+      state_.Mode() != GradeMode::Comparing) {
     return;
   }
   const int row = grid_->SelectedRow();
@@ -561,7 +495,7 @@ void CGradeEntryDlg::ShowGradeDetails() {
     return;
   }
   const GradeRecord* grade = nullptr;
-  if (mode_ == GradeMode::Comparing) {
+  if (state_.Mode() == GradeMode::Comparing) {
     // Column "Note j" shows the j-th grade of the category; the names
     // column counts as "Note 1".
     const int column = std::max(1, HitTestColumn());
@@ -595,7 +529,7 @@ void CGradeEntryDlg::OnGridDoubleClick() {
   if (row < 0) {
     return;
   }
-  switch (mode_) {
+  switch (state_.Mode()) {
     case GradeMode::Adding:
       BeginCellEdit(row, 1);
       break;
@@ -624,7 +558,7 @@ void CGradeEntryDlg::DeleteGradeColumn(int row, int column) {
   }
   // Kept in memory until "Valider" writes it or "Annuler" reads the file back.
   RemoveGradeColumn(*record, column, row);
-  columnsDeleted_ = true;
+  state_.NoteColumnDeleted();
   RecomputeClass(*record);
   ShowClassView();
 }

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 
+#include "grading/grade_entry_state.h"
 #include "model/records.h"
 #include "widgets/cell_editor.h"
 #include "widgets/template_dialog.h"
@@ -23,10 +24,6 @@ class IconButton;
 class ReportList;
 }  // namespace widgets
 
-// What the grade-entry window is doing: looking, or one of the four tasks
-// that the "Action" menu starts and "Valider" or the "Quitter" button ends.
-enum class GradeMode { Normal, Adding, Deleting, Modifying, Comparing };
-
 // The grade-entry window ("Notation"): one class at a time in a grid, where
 // grade columns are added, deleted and modified and the students compared.
 // Every change goes to the gradebook and the class is recomputed; "Valider"
@@ -42,7 +39,7 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
   explicit CGradeEntryDlg(MainWindowOperations& main, double scale = 0.0);
   ~CGradeEntryDlg() override;
 
-  GradeMode Mode() const { return mode_; }
+  GradeMode Mode() const { return state_.Mode(); }
 
   // The views of the selected class.
   void ShowClassView();
@@ -66,7 +63,8 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
 
   // The in-place editor over a grid cell (Adding and Modifying only).
   void BeginCellEdit(int row, int column);
-  void CommitCellEdit();
+  // False when the typed mark was refused (the cell keeps its text).
+  bool CommitCellEdit();
   void EditNextRow();
   // The grid column under the last click.
   int HitTestColumn() const;
@@ -84,13 +82,17 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
  private:
   void BindControls();
   void SetUpWindow();
-  void SetMode(GradeMode mode);
+  // Shows the controls of the current mode, `previous` the one shown so far.
+  void ApplyLook(GradeMode previous);
+  // Ends the task in hand (validated) and goes back to Normal.
+  void FinishTask();
   void OnClassSelected();
   void OnStudentSelected();
   void OnGridDoubleClick();
   void DeleteGradeColumn(int row, int column);
   void ValidateAdding();
   void ValidateModifying();
+  void ValidateDeleting(bool columnsDeleted);
 
   void ClearGrid();
   void ShowGrid(const GridContent& content);
@@ -107,8 +109,7 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
   void OnGridEditKey();
 
   MainWindowOperations& main_;
-  GradeMode mode_ = GradeMode::Normal;
-  bool columnsDeleted_ = false;  // in Deleting: a column was removed since it began
+  GradeEntryState state_;
 
   widgets::IconButton* validate_ = nullptr;
   widgets::IconButton* quit_ = nullptr;

@@ -20,8 +20,12 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include "app/main_window_operations.h"
+#include "app/qt_text.h"
 #include "grading/grade_entry_dlg.h"
+#include "grading/parse_mark.h"
 #include "model/gradebook.h"
+#include "platform/message_service.h"
 #include "resources/ids.h"
 #include "widgets/report_list.h"
 
@@ -33,7 +37,7 @@ constexpr int kModifyingWidth = 60;
 }  // namespace
 
 void CGradeEntryDlg::BeginCellEdit(int row, int column) {
-  if (mode_ != GradeMode::Adding && mode_ != GradeMode::Modifying) {
+  if (!state_.EditsCells()) {
     return;
   }
   // A double click elsewhere while an editor is open keeps what it holds.
@@ -41,20 +45,28 @@ void CGradeEntryDlg::BeginCellEdit(int row, int column) {
   editRow_ = row;
   editColumn_ = column;
   ++editorGeneration_;
-  editor_.SetTakesTab(mode_ == GradeMode::Adding);
-  editor_.Open(row, column, mode_ == GradeMode::Modifying ? Px(kModifyingWidth) : 0);
+  editor_.SetTakesTab(state_.Mode() == GradeMode::Adding);
+  editor_.Open(row, column, state_.Mode() == GradeMode::Modifying ? Px(kModifyingWidth) : 0);
 }
 
-void CGradeEntryDlg::CommitCellEdit() {
-  if ((mode_ != GradeMode::Adding && mode_ != GradeMode::Modifying) || !editor_.IsOpen()) {
-    return;
+bool CGradeEntryDlg::CommitCellEdit() {
+  if (!state_.EditsCells() || !editor_.IsOpen()) {
+    return true;
   }
   ++editorGeneration_;
   const int row = editor_.Row();
   const int column = editor_.Column();
   if (const std::optional<QString> text = editor_.Take()) {
+    if (!IsStorableMark(ToCp1252(text->left(kTypedTextLength)))) {
+      // The cell keeps what it showed: the file cannot hold that mark.
+      main_.GetServices().messages.Inform("Note trop grande : " + text->toStdString(), "Attention",
+                                          platform::MessageIcon::Exclamation);
+      BeginCellEdit(row, column);  // open again on the same cell, to be corrected
+      return false;
+    }
     grid_->SetItemText(row, column, *text);
   }
+  return true;
 }
 
 void CGradeEntryDlg::CloseEditor() {
@@ -76,21 +88,21 @@ int CGradeEntryDlg::HitTestColumn() const {
 
 void CGradeEntryDlg::OnEditorTab() {
   // Tab while adding: the mark is taken and the next student's cell opens.
-  CommitCellEdit();
-  if (mode_ == GradeMode::Adding) {
+  if (CommitCellEdit() && state_.Mode() == GradeMode::Adding) {
     EditNextRow();
   }
 }
 
 void CGradeEntryDlg::OnEditorFocusLeft(QWidget* to) {
   CommitCellEdit();
-  if (mode_ != GradeMode::Adding || to != grid_) {
+  if (state_.Mode() != GradeMode::Adding || to != grid_) {
     return;
   }
   // A click on the grid: the next row opens once that click is over.
   const unsigned generation = editorGeneration_;
   QTimer::singleShot(0, this, [this, generation] {
-    if (mode_ == GradeMode::Adding && !editor_.IsOpen() && generation == editorGeneration_) {
+    if (state_.Mode() == GradeMode::Adding && !editor_.IsOpen() &&
+        generation == editorGeneration_) {
       EditNextRow();
     }
   });
@@ -99,7 +111,7 @@ void CGradeEntryDlg::OnEditorFocusLeft(QWidget* to) {
 void CGradeEntryDlg::OnGridEditKey() {
   // F2, the usual key for editing in place, does what a double click on the
   // highlighted row does, so that marks can be typed without the mouse.
-  if (mode_ != GradeMode::Adding && mode_ != GradeMode::Modifying) {
+  if (!state_.EditsCells()) {
     return;
   }
   int row = grid_->SelectedRow();
@@ -110,7 +122,8 @@ void CGradeEntryDlg::OnGridEditKey() {
     return;
   }
   grid_->SelectRow(row);
-  const int column = mode_ == GradeMode::Adding ? 1 : std::max(0, grid_->currentIndex().column());
+  const int column =
+      state_.Mode() == GradeMode::Adding ? 1 : std::max(0, grid_->currentIndex().column());
   BeginCellEdit(row, column);
 }
 

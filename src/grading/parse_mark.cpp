@@ -1,5 +1,6 @@
 #include "grading/parse_mark.h"
 
+#include <cmath>
 #include <cstddef>
 
 #include "model/number_text.h"
@@ -39,6 +40,14 @@ float ParseCoefficient(std::string_view text) {
       static_cast<float>(ReadLeadingNumber(text.substr(0, kCoefficientLength)));
   // Tested after the cut to 32 bits, so that "1e-60" does not store a 0 either.
   return coefficient == 0.0f ? 1.0f : coefficient;
+}
+
+bool IsStorableMark(std::string_view text) {
+  return std::isfinite(ParseMark(text));
+}
+
+bool IsStorableCoefficient(std::string_view text) {
+  return std::isfinite(ParseCoefficient(text));
 }
 
 }  // namespace vellanor

@@ -22,4 +22,10 @@ float ParseMark(std::string_view text);
 // becomes 1. There is no other check.
 float ParseCoefficient(std::string_view text);
 
+// Whether the typed text stands for a mark or coefficient the file can hold:
+// a number past the range of a 32-bit float ("1e308", "3.5e38") would be
+// stored as infinity and make every average infinite.
+bool IsStorableMark(std::string_view text);
+bool IsStorableCoefficient(std::string_view text);
+
 }  // namespace vellanor

@@ -1,6 +1,7 @@
 #include "model/invariants.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "model/gradebook.h"
@@ -52,6 +53,25 @@ std::optional<std::string> CheckMarksMatchColumns(const ClassRecord& record) {
   return std::nullopt;
 }
 
+// A mark or coefficient past the range of a 32-bit float (or a NaN) makes
+// every average it enters infinite or undefined.
+std::optional<std::string> CheckFiniteValues(const ClassRecord& record) {
+  for (std::size_t i = 0; i < record.columns.size(); ++i) {
+    if (!std::isfinite(record.columns[i].coefficient)) {
+      return "grade column " + Count(i) + " has a coefficient that is not finite";
+    }
+  }
+  for (std::size_t j = 0; j < record.students.size(); ++j) {
+    const auto& grades = record.students[j].grades;
+    for (std::size_t i = 0; i < grades.size(); ++i) {
+      if (!std::isfinite(grades[i].value) || !std::isfinite(grades[i].coefficient)) {
+        return "student " + Count(j) + ", mark " + Count(i) + " is not a finite number";
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> FindUnreadableFault(const ClassRecord& record) {
@@ -79,6 +99,9 @@ std::optional<std::string> FindInvariantFault(const ClassRecord& record) {
     return fault;
   }
   if (auto fault = CheckCategories(record)) {
+    return fault;
+  }
+  if (auto fault = CheckFiniteValues(record)) {
     return fault;
   }
   return CheckMarksMatchColumns(record);

@@ -16,7 +16,8 @@ namespace vellanor {
 std::optional<std::string> FindUnreadableFault(const ClassRecord& record);
 
 // Every rule: the above, counts never negative, the counts per category
-// matching the categories of the grade columns, and each mark sharing the
+// matching the categories of the grade columns, every mark and coefficient a
+// finite number, and each mark sharing the
 // kind, trimester and coefficient of its grade column.
 std::optional<std::string> FindInvariantFault(const ClassRecord& record);
 

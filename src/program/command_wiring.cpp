@@ -10,6 +10,7 @@
 #include "dialogs/modify_info_dlg.h"
 #include "dialogs/new_class_dlg.h"
 #include "dialogs/new_student_dlg.h"
+#include "dialogs/restore_dlg.h"
 #include "exchange/import_export_dlg.h"
 #include "grading/grade_entry_dlg.h"
 #include "platform/services.h"
@@ -37,6 +38,7 @@ void InstallCommands(CMainDlg& main) {
   OnCommands(main, {res::kCmdNewStudent, res::kCmdTreeNewStudent}, Opens<CNewStudentDlg>(main));
   OnCommands(main, {res::kCmdDelete, res::kCmdTreeDelete}, Opens<CDeleteDlg>(main));
   OnCommands(main, {res::kCmdModifyInfo, res::kCmdTreeModifyInfo}, Opens<CModifyInfoDlg>(main));
+  OnCommands(main, {res::kCmdRestoreCopy}, Opens<CRestoreDlg>(main));
 
   OnCommands(main, {res::kCmdGrading}, Opens<CGradeEntryDlg>(main));
 

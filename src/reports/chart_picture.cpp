@@ -10,6 +10,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "model/curve_points.h"
+
 namespace vellanor {
 namespace {
 
@@ -72,33 +74,16 @@ const std::array<TrimesterStyle, 3> kTrimesterStyles{{
     {QColor(0, 185, 30), QColor(98, 250, 98), "Ecrit3", 290, "Oral3", 340},
 }};
 
-// The canvas row of a mark: 8.5 pixels per point above the axis at row 15,
-// truncated. Absurd marks of a damaged file stay in a range the painter clips.
-int MarkRow(float value) {
-  constexpr double kLimit = 100000.0;
-  return static_cast<int>(std::clamp(15.0 + 8.5 * static_cast<double>(value), -kLimit, kLimit));
-}
-
-// One curve: the present grades of one category, at most `count` of them,
-// spaced evenly from x = 15 to x = 385. Absent grades take no slot.
+// One curve: the present grades of one category, spaced from x = 15 over
+// 370 pixels, 8.5 pixels per point above the axis at row 15.
 void DrawCurve(ChartCanvas& canvas, const std::vector<GradeRecord>& grades, int category, int count,
                const QPen& pen) {
-  if (count <= 0) {
-    return;
-  }
-  const int step = count == 1 ? 0 : 370 / (count - 1);
+  const std::vector<CurvePoint> placed = CurvePoints(grades, category, count, {15, 370, 15.0, 8.5});
   std::vector<QPoint> points;
-  points.reserve(std::min(grades.size(), static_cast<std::size_t>(count)));
-  for (const GradeRecord& grade : grades) {
-    if (static_cast<int>(points.size()) >= count) {
-      break;
-    }
-    if (grade.Category() != category || IsAbsent(grade.value) || std::isnan(grade.value)) {
-      continue;
-    }
-    const QPoint point(15 + static_cast<int>(points.size()) * step, MarkRow(grade.value));
-    canvas.DrawEllipse(pen, point.x() - 3, point.y() - 3, point.x() + 3, point.y() + 3);
-    points.push_back(point);
+  points.reserve(placed.size());
+  for (const CurvePoint& point : placed) {
+    canvas.DrawEllipse(pen, point.x - 3, point.y - 3, point.x + 3, point.y + 3);
+    points.emplace_back(point.x, point.y);
   }
   if (points.size() >= 2) {
     canvas.DrawPolyline(pen, points);

@@ -199,6 +199,26 @@ DialogTemplate Delete() {
           }};
 }
 
+DialogTemplate Restore() {
+  return {.id = kDlgRestore,
+          .caption = "Restaurer une copie",
+          .width = 372,
+          .height = 170,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
+              Icon(kNoId, kIconVellanor, {4, 4, 20, 20}),
+              Text("Les copies de sécurité du dossier Sauvegardes, la plus récente en premier.",
+                   {30, 6, 200, 18}),
+              IconButton(kIdOk, "Restaurer", {258, 5, 54, 21}, kDefaultButton),
+              IconButton(kIdCancel, "Quitter", {314, 5, 54, 21}),
+              List(kCtlRestoreList, {4, 31, 364, 135},
+                   kReport | kSingleSel | kShowSelAlways | kNoSortHeader),
+          }};
+}
+
 DialogTemplate ModifyInfo() {
   return {.id = kDlgModifyInfo,
           .caption = "Modification des informations",
@@ -363,8 +383,9 @@ DialogTemplate ImportExport() {
 const std::map<int, DialogTemplate>& Registry() {
   static const std::map<int, DialogTemplate> registry = [] {
     std::map<int, DialogTemplate> all;
-    for (DialogTemplate t : {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(),
-                             GradeEntry(), AboutBox(), Calendar(), Reports(), ImportExport()}) {
+    for (DialogTemplate t :
+         {MainWindow(), NewClass(), NewStudent(), Delete(), Restore(), ModifyInfo(), GradeEntry(),
+          AboutBox(), Calendar(), Reports(), ImportExport()}) {
       const int id = t.id;
       all.emplace(id, std::move(t));
     }

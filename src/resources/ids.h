@@ -30,6 +30,7 @@ inline constexpr int kDlgGradeEntry = 164;
 inline constexpr int kDlgCalendar = 161;
 inline constexpr int kDlgReports = 163;
 inline constexpr int kDlgImportExport = 192;
+inline constexpr int kDlgRestore = 240;
 
 // Menus.
 inline constexpr int kMenuMain = 139;
@@ -129,6 +130,9 @@ inline constexpr int kCtlExchangeOneStudent = 1147;
 inline constexpr int kCtlExchangeClassList = 1148;
 inline constexpr int kCtlExchangeStudentList = 1149;
 
+// Restore window (template 240).
+inline constexpr int kCtlRestoreList = 1240;
+
 // Main menu commands (menu 139).
 inline constexpr int kCmdHelp = 32773;
 inline constexpr int kCmdAbout = 32774;
@@ -141,6 +145,9 @@ inline constexpr int kCmdCalendar = 32783;
 inline constexpr int kCmdCalculator = 32785;
 inline constexpr int kCmdGrading = 32797;
 inline constexpr int kCmdImportExport = 32819;
+inline constexpr int kCmdUndo = 32840;
+inline constexpr int kCmdRedo = 32841;
+inline constexpr int kCmdRestoreCopy = 32842;
 
 // Tree context menu commands (menu 182).
 inline constexpr int kCmdTreeDuplicateClass = 32812;

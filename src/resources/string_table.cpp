@@ -19,6 +19,9 @@ QString StringById(int id) {
       {kCmdCalculator, "Lance la calculatrice..."},
       {kCmdCalendar, "Lance le calendrier"},
       {kCmdImportExport, "Importer ou exporter des informations..."},
+      {kCmdUndo, "Annule la dernière modification"},
+      {kCmdRedo, "Rétablit la modification annulée"},
+      {kCmdRestoreCopy, "Remet la base de données dans l'état d'une copie de sécurité..."},
       {kCmdHelp, "Lance l'aide"},
       {kCmdAbout, "Affiche la boîte A propos de Vellanor..."},
       // Tree context menu.

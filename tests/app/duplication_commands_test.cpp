@@ -45,7 +45,7 @@ void PrepareTwoClasses(FakeMainWindow& main) {
   test::Prepare(main, {FourthB(), Class("6e A")});
 }
 
-TEST(DuplicateClassTest, AsksThenAppendsTheCopySavesAndReloads) {
+TEST(DuplicateClassTest, AsksThenAppendsTheCopyAndCommitsIt) {
   FakeMainWindow main;
   PrepareTwoClasses(main);
   main.services.messages.AnswerYes();
@@ -65,8 +65,10 @@ TEST(DuplicateClassTest, AsksThenAppendsTheCopySavesAndReloads) {
   expected.name = "4e B copie";
   EXPECT_EQ(copy, expected);
   EXPECT_EQ(main.saves, 1);
-  EXPECT_EQ(main.loads, 1);
+  EXPECT_EQ(main.loads, 0);  // memory is what was saved: nothing is read back
   EXPECT_EQ(main.rebuilds, 1);
+  ASSERT_EQ(main.changes.size(), 1u);
+  EXPECT_EQ(main.changes[0].what, "duplication de la classe 4e B copie");
   EXPECT_EQ(test::OnDisk(), main.book);
 
   // Source and copy are independent.
@@ -148,7 +150,7 @@ TEST(DuplicateStudentTest, AsksThenAppendsTheCopyToItsClass) {
   EXPECT_TRUE(SameBits(copy.average, record.students[2].average));
   EXPECT_TRUE(SameBits(record.average, classAverage));  // no recomputation
   EXPECT_EQ(main.saves, 1);
-  EXPECT_EQ(main.loads, 1);
+  EXPECT_EQ(main.loads, 0);
   EXPECT_EQ(main.rebuilds, 1);
   EXPECT_EQ(test::OnDisk(), main.book);
 

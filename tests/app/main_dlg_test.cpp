@@ -15,11 +15,14 @@
 #include <QTreeWidget>
 
 #include "app/grade_chart_view.h"
+#include "model/database_codec.h"
 #include "model/gradebook.h"
+#include "resources/ids.h"
 #include "resources/images.h"
 #include "support/fake_services.h"
 #include "support/qt_events.h"
 #include "support/record_builders.h"
+#include "support/temp_dir.h"
 #include "widgets/report_list.h"
 
 namespace vellanor {
@@ -372,6 +375,50 @@ TEST_F(MainWindowTest, EscapeAndEnterEndTheDialog) {
   dialog.SendCommand(1);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), 1);
+}
+
+}  // namespace
+}  // namespace vellanor
+
+namespace vellanor {
+namespace {
+
+TEST_F(MainWindowTest, CtrlZUndoesTheLastChangeAndCtrlYOrCtrlShiftZRedoesIt) {
+  const std::vector<std::uint8_t> encoded = EncodeDatabase(SmallBook());
+  const std::vector<unsigned char> start(encoded.begin(), encoded.end());
+  test::WriteBytes("Vellanor.db", start);
+  ASSERT_TRUE(dialog.LoadDatabase("Vellanor.db"));
+  QAction* undo = dialog.MenuAction(res::kCmdUndo);
+  QAction* redo = dialog.MenuAction(res::kCmdRedo);
+  EXPECT_EQ(undo->text(), "&Annuler");
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
+
+  // The class deleted as the delete dialog does it.
+  ASSERT_TRUE(RemoveClass(dialog.GetGradebook(), 0));
+  ASSERT_TRUE(dialog.CommitChange({ChangeKind::ClassDeleted, 0, "suppression de la classe 4e B"}));
+  EXPECT_EQ(Root()->childCount(), 1);
+  EXPECT_EQ(undo->text(), "&Annuler : suppression de la classe 4e B");
+  EXPECT_TRUE(undo->isEnabled());
+
+  test::ShowActive(dialog);
+  QTest::keyClick(&Tree(), Qt::Key_Z, Qt::ControlModifier);
+  // Back at its place, with its students and marks, on disk too.
+  EXPECT_EQ(test::ReadBytes("Vellanor.db"), start);
+  ASSERT_EQ(Root()->childCount(), 2);
+  EXPECT_EQ(Root()->child(0)->text(0), "4e B (2004 - 2005)");
+  EXPECT_EQ(Root()->child(0)->childCount(), 3);
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_EQ(redo->text(), "&Rétablir : suppression de la classe 4e B");
+
+  QTest::keyClick(&Tree(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Root()->childCount(), 1);
+  QTest::keyClick(&Tree(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Root()->childCount(), 2);
+  QTest::keyClick(&Tree(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Root()->childCount(), 1);
+  EXPECT_EQ(dialog.GetGradebook().classes[0].name.Str(), "3e A");
+  EXPECT_TRUE(services.messages.shown.empty());
 }
 
 }  // namespace

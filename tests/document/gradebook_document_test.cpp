@@ -165,6 +165,10 @@ TEST_F(DocumentTest, UndoAndRedoPutTheFileBackToEachState) {
   }
   EXPECT_FALSE(document.CanRedo());
 
+  // A save that changes nothing leaves nothing to undo.
+  ASSERT_TRUE(document.Commit({ChangeKind::ClassModified, 0, "rien"}));
+  EXPECT_EQ(document.UndoText(), "suppression de la classe 4e B");
+
   // A new change after an undo ends what could be redone.
   ASSERT_TRUE(document.Undo());
   book.classes[0].info = "x";

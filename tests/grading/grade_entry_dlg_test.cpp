@@ -18,6 +18,7 @@
 #include "model/cp1252.h"
 #include "model/gradebook.h"
 #include "platform/message_service.h"
+#include "resources/ids.h"
 #include "support/failing_file_store.h"
 #include "support/fake_main_window.h"
 #include "support/qt_events.h"
@@ -373,7 +374,7 @@ TEST_F(GradeEntryTest, AddingThenCancelKeepsTheFile) {
   EXPECT_EQ(Column(0), (std::vector<std::string>{"12.00", "16.00", ""}));
 }
 
-TEST_F(GradeEntryTest, AFailedSaveKeepsTheOldFileAndLeavingLosesTheChange) {
+TEST_F(GradeEntryTest, AFailedSaveKeepsTheOldFileAndMemoryGoesBackToIt) {
   OpenSixthGrade();
   const Gradebook before = main.book;
   const std::vector<unsigned char> file = test::ReadBytes("Vellanor.db");
@@ -385,15 +386,15 @@ TEST_F(GradeEntryTest, AFailedSaveKeepsTheOldFileAndLeavingLosesTheChange) {
   ASSERT_EQ(main.services.messages.shown.size(), 1u);
   EXPECT_EQ(main.services.messages.shown[0].caption, "Erreur");
   EXPECT_EQ(test::ReadBytes("Vellanor.db"), file);
-  // The window went on as after a save: the new column in memory, shown.
+  // Memory went back to the file, which has no such column: what is shown
+  // is what is on disk.
   EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
-  EXPECT_EQ(Book(0).gradeCount[0], 3);
-  EXPECT_EQ(Column(0), (std::vector<std::string>{"12.00", "16.00", "18.00"}));
-  // Leaving reads the file back, which has no such column.
+  EXPECT_EQ(main.book, before);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"12.00", "16.00", ""}));
   QTest::keyClick(dlg.get(), Qt::Key_Escape);
   EXPECT_FALSE(dlg->isVisible());
   EXPECT_EQ(main.book, before);
-  EXPECT_EQ(main.rebuilds, 1);
+  EXPECT_EQ(main.rebuilds, 2);  // after the commit, and after leaving
 }
 
 TEST_F(GradeEntryTest, AddingInAClassWithoutStudentsWritesNothing) {
@@ -508,7 +509,7 @@ TEST_F(GradeEntryTest, DeletionsInTwoClassesWrittenByOneValidate) {
   Click(3);
   EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
   EXPECT_EQ(main.saves, 1);
-  EXPECT_EQ(main.loads, 1);
+  EXPECT_EQ(main.loads, 0);  // memory is what was saved
 
   const Gradebook file = FileContent();
   EXPECT_EQ(MarksOf(file.classes[0].students[0].grades, 3, kWritten), (std::vector<float>{17}));
@@ -756,6 +757,35 @@ TEST_F(GradeEntryTest, TypingAColumnWithTheKeyboard) {
             (std::vector<float>{15, -1, static_cast<float>(1234567890123456789012345678901.0)}));
 }
 
+TEST_F(GradeEntryTest, MarksAndCoefficientsPastAFloatAreRefused) {
+  OpenSixthGrade();
+  Menu(res::kCmdNewGrade);
+  DoubleClickCell(0, 1);
+  Type("1e308", Qt::Key_Tab);
+  // The cell keeps its text and the editor stays on it.
+  EXPECT_EQ(Grid().ItemText(0, 1), "");
+  EXPECT_EQ(dlg->EditRow(), 0);
+  Type("3.5e38", Qt::Key_Return);
+  EXPECT_EQ(Grid().ItemText(0, 1), "");
+  Type("12", Qt::Key_Return);
+  EXPECT_EQ(Grid().ItemText(0, 1), "12");
+
+  Edit(res::kCtlCoefficient).setText("1e39");
+  Click(res::kIdValidate);
+  EXPECT_EQ(dlg->Mode(), GradeMode::Adding);
+  EXPECT_EQ(main.saves, 0);
+  const std::vector<std::string> expected{"Note trop grande : 1e308", "Note trop grande : 3.5e38",
+                                          "Coefficient trop grand : 1e39"};
+  EXPECT_EQ(main.services.messages.Texts(), expected);
+  EXPECT_EQ(main.services.messages.shown[0].caption, "Attention");
+  EXPECT_EQ(main.services.messages.shown[0].icon, MessageIcon::Exclamation);
+
+  Edit(res::kCtlCoefficient).setText("2");
+  Click(res::kIdValidate);
+  EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
+  EXPECT_EQ(MarksOf(Book(0).students[0].grades, 1, kWritten), (std::vector<float>{12, 16, 12}));
+}
+
 TEST_F(GradeEntryTest, AClickWhileTypingAColumnActsAtOnce) {
   OpenSixthGrade();
   Menu(32791);
@@ -840,12 +870,12 @@ TEST_F(GradeEntryTest, EscapeByMode) {
   QTest::keyClick(dlg.get(), Qt::Key_Escape);
   EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
   EXPECT_TRUE(dlg->isVisible());
-  EXPECT_EQ(main.rebuilds, 0);
+  EXPECT_EQ(main.rebuilds, 1);  // the cancelled column leaves the tree too
 
   QTest::keyClick(dlg.get(), Qt::Key_Escape);
   EXPECT_FALSE(dlg->isVisible());
   EXPECT_EQ(dlg->result(), QDialog::Accepted);
-  EXPECT_EQ(main.rebuilds, 1);
+  EXPECT_EQ(main.rebuilds, 2);
   EXPECT_EQ(main.loads, 2);
   EXPECT_EQ(main.saves, 0);
 }

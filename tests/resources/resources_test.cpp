@@ -213,7 +213,7 @@ TEST(MenuTemplateTest, MainMenuTree) {
   ASSERT_EQ(m.items.size(), 4u);
   const MenuItem& gestion = m.items[0];
   EXPECT_EQ(gestion.text, "&Gestion");
-  ASSERT_EQ(gestion.items.size(), 3u);
+  ASSERT_EQ(gestion.items.size(), 8u);
   EXPECT_EQ(gestion.items[0].text, "&Création");
   ASSERT_EQ(gestion.items[0].items.size(), 2u);
   EXPECT_EQ(gestion.items[0].items[0].text, "&Nouvelle Classe");
@@ -226,6 +226,14 @@ TEST(MenuTemplateTest, MainMenuTree) {
   ASSERT_EQ(gestion.items[2].items.size(), 1u);
   EXPECT_EQ(gestion.items[2].items[0].text, "Modifier les informations");
   EXPECT_EQ(gestion.items[2].items[0].command, 32779);
+  EXPECT_TRUE(gestion.items[3].separator);
+  EXPECT_EQ(gestion.items[4].text, "&Annuler");
+  EXPECT_EQ(gestion.items[4].command, 32840);
+  EXPECT_EQ(gestion.items[5].text, "&Rétablir");
+  EXPECT_EQ(gestion.items[5].command, 32841);
+  EXPECT_TRUE(gestion.items[6].separator);
+  EXPECT_EQ(gestion.items[7].text, "Res&taurer une copie…");
+  EXPECT_EQ(gestion.items[7].command, 32842);
 
   EXPECT_EQ(m.items[1].text, "&Notation");
   ASSERT_EQ(m.items[1].items.size(), 1u);

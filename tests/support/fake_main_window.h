@@ -8,8 +8,9 @@
 
 #include <QWidget>
 
-#include "document/database_operations.h"
 #include "app/main_window_operations.h"
+#include "document/database_operations.h"
+#include "model/averages.h"
 #include "model/gradebook.h"
 #include "model/invariants.h"
 #include "support/fake_services.h"
@@ -25,7 +26,9 @@ class FakeMainWindow : public MainWindowOperations {
   platform::Services& GetServices() override { return services.Get(); }
   bool LoadDatabase(const std::string& fileName) override {
     ++loads;
-    return database.LoadDatabase(fileName);
+    const bool loaded = database.LoadDatabase(fileName);
+    lastSaved = book;
+    return loaded;
   }
   // Every file a test writes through the program must pass the checks of
   // `vellanor-inspect --check`: no broken rule of the data model.
@@ -33,6 +36,7 @@ class FakeMainWindow : public MainWindowOperations {
     ++saves;
     const bool saved = database.SaveDatabase(fileName);
     if (saved) {
+      lastSaved = book;
       for (std::size_t i = 0; i < book.classes.size(); ++i) {
         if (const auto fault = FindInvariantFault(book.classes[i])) {
           ADD_FAILURE() << "saved class " << i << " breaks a rule: " << *fault;
@@ -40,6 +44,26 @@ class FakeMainWindow : public MainWindowOperations {
       }
     }
     return saved;
+  }
+  // As the document does, through this window's own counted save.
+  bool CommitChange(const Change& change) override {
+    changes.push_back(change);
+    if (RecomputesClass(change.kind)) {
+      if (ClassRecord* record = ClassAt(book, change.classPosition)) {
+        RecomputeClass(*record);
+      }
+    }
+    const bool saved = SaveDatabase(kDatabaseFileName);
+    if (!saved) {
+      book = lastSaved;  // back to what the file holds, without reading it
+    }
+    RebuildTree();
+    return saved;
+  }
+  // As the document and the main window, its observer, do.
+  void RevertChanges() override {
+    LoadDatabase(kDatabaseFileName);
+    RebuildTree();
   }
   void RebuildTree() override { ++rebuilds; }
   void ShowInfo(const TreeSelection& selection) override { infoRequests.push_back(selection); }
@@ -52,6 +76,8 @@ class FakeMainWindow : public MainWindowOperations {
   int loads = 0;
   int saves = 0;
   int rebuilds = 0;
+  std::vector<Change> changes;  // committed, in order
+  Gradebook lastSaved;          // what the file holds, as last saved or loaded
   std::vector<TreeSelection> infoRequests;
 };
 

@@ -103,5 +103,29 @@ TEST(CheckTest, InvariantFaultsFailTheCheckAndStaleAveragesDoNot) {
   EXPECT_NE(missingErr.str().find("no such file"), std::string::npos);
 }
 
+TEST(CheckTest, MarksAndCoefficientsThatAreNotFiniteAreInvariantFaults) {
+  const float infinity = std::numeric_limits<float>::infinity();
+  Gradebook book;
+  book.classes = {FreshClass(), FreshClass(), FreshClass()};
+  book.classes[0].students[1].grades[0].value = infinity;
+  book.classes[1].students[0].grades[0].value = std::numeric_limits<float>::quiet_NaN();
+  // Coefficient of a column and of its marks alike, so only finiteness is at fault.
+  book.classes[2].columns[0].coefficient = infinity;
+  for (StudentRecord& student : book.classes[2].students) {
+    student.grades[0].coefficient = infinity;
+  }
+  CheckSummary summary;
+  const std::string report = Check(book, &summary);
+  EXPECT_EQ(summary.invariantFaults, 3u);
+  EXPECT_NE(report.find("class 0 \"4e B\": invariant fault: student 1, mark 0 is not a finite "
+                        "number\n"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("class 2 \"4e B\": invariant fault: grade column 0 has a coefficient "
+                        "that is not finite\n"),
+            std::string::npos)
+      << report;
+}
+
 }  // namespace
 }  // namespace vellanor::inspect
