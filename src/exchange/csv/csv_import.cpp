@@ -74,7 +74,7 @@ void ReadSection(const std::string& line, int category, CsvBlock& block) {
       continue;
     }
     if (marks.size() + pending >= kMarksKept) {
-      block.overflow = true;
+      block.overflow[c] = true;
       return;
     }
     marks.insert(marks.end(), pending, std::string());
@@ -138,12 +138,12 @@ std::optional<PerCategory<std::vector<float>>> MarksFor(const ClassRecord& recor
     const auto index = static_cast<std::size_t>(c);
     const auto columns = static_cast<std::size_t>(record.gradeCount[index]);
     const std::vector<std::string>& fields = block.marks[index];
-    std::size_t count = fields.size();
+    std::size_t count = block.overflow[index] ? kMarksKept : fields.size();
     if (count < columns) {
       // Emptied cells at the end of the line stand for absences.
       count += std::min(block.trailingEmpty[index], columns - count);
     }
-    if (block.overflow || count != columns) {
+    if (count != columns) {
       messages.Inform("Le nombre de notes de l'élève " + NamesOf(named) + "\n(" + CategoryLabel(c) +
                           " : " + std::to_string(count) + ", la classe en a " +
                           std::to_string(columns) + ")\nne correspond pas à celui de la classe",

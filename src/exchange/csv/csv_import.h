@@ -37,7 +37,8 @@ struct CsvBlock {
   // only counted.
   PerCategory<std::vector<std::string>> marks;
   PerCategory<std::size_t> trailingEmpty{};
-  bool overflow = false;  // more marks than any class can have columns
+  // A category with more marks than any class can have columns.
+  PerCategory<bool> overflow{};
 };
 
 // Reads the block that `studentLine` begins into `block`, and the lines that
