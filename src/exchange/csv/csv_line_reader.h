@@ -12,22 +12,22 @@
 
 namespace vellanor::exchange {
 
+enum class CsvEncoding { Utf8, Windows1252 };
+
+// The encoding of a whole CSV file: UTF-8 when it begins with a byte-order
+// mark, or when all of it is well-formed UTF-8 and every character it decodes
+// to exists in Windows-1252; Windows-1252 otherwise. Deciding line by line
+// would read a Windows-1252 line such as "JOS\xC9\xA0LUIS" as UTF-8 by chance.
+CsvEncoding DecideEncoding(std::string_view bytes);
+
 // Reads a text file line by line, in pieces, so that memory stays bounded by
 // the longest line whatever the file's size. Lines end with CR LF, LF or a
 // lone CR; the last line counts even without a line break after it, and a
 // line of any length is read whole.
 //
 // Lines come out in Windows-1252, as the records store text, converted from
-// the encoding decided for the whole file (DecideEncoding); a UTF-8 file's
-// byte-order mark is dropped.
-enum class CsvEncoding { Utf8, Windows1252 };
-
-// UTF-8 when the file begins with a byte-order mark, or when all of it is
-// well-formed UTF-8 and every character it decodes to exists in
-// Windows-1252; Windows-1252 otherwise. Deciding line by line would read a
-// Windows-1252 line such as "JOS\xC9\xA0LUIS" as UTF-8 by chance.
-CsvEncoding DecideEncoding(std::string_view bytes);
-
+// the file's encoding, which the caller decided; a UTF-8 file's byte-order
+// mark is dropped.
 class CsvLineReader {
  public:
   CsvLineReader(platform::InputFile& input, CsvEncoding encoding);
