@@ -298,40 +298,40 @@ DialogTemplate Calendar() {
 
 DialogTemplate Reports() {
   const StyleFlags lists = kReport | kShowSelAlways;
-  return {
-      .id = kDlgReports,
-      .caption = "Production de rapports",
-      .width = 377,
-      .height = 268,
-      .fontFace = "MS Sans Serif",
-      .pointSize = 8,
-      .style = kModalDialog,
-      .menuId = 0,
-      .controls = {
-          IconButton(kIdCancel, "Quitter", {319, 5, 55, 23}, kDefaultButton),
-          Icon(kNoId, kIconModify, {8, 8, 20, 20}),
-          Group(kNoId, " Document (*.RTF)", {21, 38, 354, 87}),
-          Text("Modèle de document :", {28, 58, 72, 12}),
-          Edit(kCtlReportTemplate, {106, 55, 198, 16}, kAutoHScroll),
-          IconButton(kCtlReportChooseTemplate, "Document", {307, 51, 63, 23}),
-          Text("Publipostage :", {54, 80, 48, 12}),
-          Check(kCtlReportCharts, "Inclure le graphique correspondant", {106, 79, 124, 12}),
-          Radio(kCtlReportSave, "Sauvegarde des documents :", {106, 92, 107, 14}, kGroup),
-          Edit(kCtlReportDirectory, {213, 92, 91, 16}, kAutoHScroll),
-          IconButton(kCtlReportChooseDirectory, "Répertoire", {307, 88, 63, 23}),
-          Radio(kCtlReportPrint, "Impression des documents", {106, 105, 100, 12}),
-          Group(kNoId, " Source : ", {22, 129, 353, 120}),
-          IconButton(kCtlReportProduce, "Produire", {311, 138, 59, 23}),
-          Radio(kCtlReportClassMode, "Une / des classe(s)", {30, 151, 81, 16}, kGroup),
-          Radio(kCtlReportStudentMode, "Un / des élève(s)", {158, 152, 72, 16}),
-          List(kCtlReportClassList, {25, 169, 129, 76}, lists),
-          List(kCtlReportStudentList, {155, 169, 214, 77}, lists),
-          // The format of saved documents, in a row under the rest.
-          Text("Format :", {28, 254, 30, 10}),
-          Radio(kCtlReportFormatRtf, "RTF", {62, 252, 30, 12}, kGroup),
-          Radio(kCtlReportFormatPdf, "PDF", {96, 252, 30, 12}),
-          Check(kCtlReportSingleDocument, "Un seul document pour la classe", {132, 252, 130, 12}),
-      }};
+  const char* const oneDocument = "Un seul document pour la classe";
+  return {.id = kDlgReports,
+          .caption = "Production de rapports",
+          .width = 377,
+          .height = 268,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
+              IconButton(kIdCancel, "Quitter", {319, 5, 55, 23}, kDefaultButton),
+              Icon(kNoId, kIconModify, {8, 8, 20, 20}),
+              Group(kNoId, " Document (*.RTF)", {21, 38, 354, 87}),
+              Text("Modèle de document :", {28, 58, 72, 12}),
+              Edit(kCtlReportTemplate, {106, 55, 198, 16}, kAutoHScroll),
+              IconButton(kCtlReportChooseTemplate, "Document", {307, 51, 63, 23}),
+              Text("Publipostage :", {54, 80, 48, 12}),
+              Check(kCtlReportCharts, "Inclure le graphique correspondant", {106, 79, 124, 12}),
+              Radio(kCtlReportSave, "Sauvegarde des documents :", {106, 92, 107, 14}, kGroup),
+              Edit(kCtlReportDirectory, {213, 92, 91, 16}, kAutoHScroll),
+              IconButton(kCtlReportChooseDirectory, "Répertoire", {307, 88, 63, 23}),
+              Radio(kCtlReportPrint, "Impression des documents", {106, 105, 100, 12}),
+              Group(kNoId, " Source : ", {22, 129, 353, 120}),
+              IconButton(kCtlReportProduce, "Produire", {311, 138, 59, 23}),
+              Radio(kCtlReportClassMode, "Une / des classe(s)", {30, 151, 81, 16}, kGroup),
+              Radio(kCtlReportStudentMode, "Un / des élève(s)", {158, 152, 72, 16}),
+              List(kCtlReportClassList, {25, 169, 129, 76}, lists),
+              List(kCtlReportStudentList, {155, 169, 214, 77}, lists),
+              // The format of saved documents, in a row under the rest.
+              Text("Format :", {28, 254, 30, 10}),
+              Radio(kCtlReportFormatRtf, "RTF", {62, 252, 30, 12}, kGroup),
+              Radio(kCtlReportFormatPdf, "PDF", {96, 252, 30, 12}),
+              Check(kCtlReportSingleDocument, oneDocument, {132, 252, 130, 12}),
+          }};
 }
 
 DialogTemplate ImportExport() {
