@@ -60,8 +60,37 @@ void CReportsDlg::ProducePdf(const std::string& templateText,
   platform::Services& services = main_.GetServices();
   const std::chrono::year_month_day today = services.clock.Today();
   const ChartMaker charts = charts_.isChecked() ? ChartMaker(AppendChartPicture) : ChartMaker();
+  // More than a few documents: a window that shows how far the work is and
+  // can stop it.
+  std::unique_ptr<QProgressDialog> progress;
+  const int total = static_cast<int>(documents.size());
+  if (total > kFewDocuments) {
+    progress =
+        std::make_unique<QProgressDialog>(QString(), QStringLiteral("Annuler"), 0, total, this);
+    progress->setWindowTitle(QStringLiteral("Production de rapports"));
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setAutoReset(false);
+    progress->setAutoClose(false);
+    progress->setMinimumDuration(0);
+    progress->setMinimumWidth(Px(320));
+  }
+  const auto show = [&progress](const QString& what, int done, int all) {
+    if (progress == nullptr) {
+      return true;
+    }
+    progress->setLabelText(QStringLiteral("%1 : %2 sur %3").arg(what).arg(done).arg(all));
+    progress->setValue(done);
+    return !progress->wasCanceled();
+  };
+
   std::vector<PdfDocument> pdfs;
   for (const Document& document : documents) {
+    if (!show(QStringLiteral("Préparation des documents"), static_cast<int>(pdfs.size()), total)) {
+      progress.reset();
+      services.messages.Inform("Production annulée : aucun document écrit.", "Information",
+                               MessageIcon::Information);
+      return;
+    }
     // Looked up again for each document: the gradebook is not ours to hold.
     const ClassRecord* record = ClassAt(main_.GetGradebook(), document.classPosition);
     const bool classMode = document.studentPosition < 0;
@@ -81,31 +110,17 @@ void CReportsDlg::ProducePdf(const std::string& templateText,
   request.soffice = soffice_;
   request.directory = directory_.text().toStdString();
   request.timeout = pdfTimeout_;
-  const bool joined = singleDocument_.isEnabled() && singleDocument_.isChecked();
-  if (joined) {
+  if (singleDocument_.isEnabled() && singleDocument_.isChecked()) {
     const ClassRecord* first = ClassAt(main_.GetGradebook(), documents.front().classPosition);
+    const std::string className = first != nullptr ? Cp1252ToUtf8(first->name.Str()) : "";
     const std::string templateName =
         QFileInfo(templatePath_.text().trimmed()).completeBaseName().toStdString();
-    const std::string className = first != nullptr ? Cp1252ToUtf8(first->name.Str()) : "";
     request.joinedName = PdfFileName(className + "_" + templateName, today);
   }
-  std::unique_ptr<QProgressDialog> progress;
-  if (static_cast<int>(pdfs.size()) > kFewDocuments) {
-    progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Annuler"), 0,
-                                                 static_cast<int>(pdfs.size()), this);
-    progress->setWindowTitle(QStringLiteral("Production de rapports"));
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setAutoReset(false);
-    progress->setAutoClose(false);
-    progress->setMinimumDuration(0);
-    progress->setMinimumWidth(Px(320));
-    request.progress = [&progress](int done, int total) {
-      progress->setLabelText(
-          QStringLiteral("Création des documents PDF : %1 sur %2").arg(done).arg(total));
-      progress->setValue(done);
-      return !progress->wasCanceled();
+  if (progress != nullptr) {
+    request.progress = [&show](int done, int all) {
+      return show(QStringLiteral("Création des documents PDF"), done, all);
     };
-    request.progress(0, static_cast<int>(pdfs.size()));
   }
   const PdfOutcome outcome = WritePdfDocuments(services.processes, services.files, pdfs, request);
   progress.reset();

@@ -89,7 +89,7 @@ TEST(PdfOutputTest, AFailingLibreOfficeLeavesNoPdfInPlace) {
       {"echo 'Error: source file could not be loaded' >&2; exit 3",
        "LibreOffice a échoué (code 3).\nError: source file could not be loaded"},
       {"sleep 30", "LibreOffice n'a pas répondu dans le temps accordé (1 s par document)."},
-      {"exit 0", "LibreOffice n'a produit le document « 4e B_Martin_20261207.pdf »."},
+      {"exit 0", "LibreOffice n'a pas produit le document « 4e B_Martin_20261207.pdf »."},
       // Converts the first, then dies: the first is not put in place either.
       {"cp \"$here/page.pdf\" \"$out/0001.pdf\"; kill -9 $$",
        "LibreOffice s'est arrêté brutalement."},
@@ -151,7 +151,7 @@ TEST(PdfOutputTest, CancelStopsAfterTheDocumentInHand) {
 TEST(PdfOutputTest, FileNamesCarryTheDateAndNoPathSeparator) {
   const std::chrono::year_month_day day = std::chrono::year{2026} / 3 / 9;
   EXPECT_EQ(PdfFileName("4e B_Zoé", day), "4e B_Zoé_20260309.pdf");
-  EXPECT_EQ(PdfFileName("../4e/B_Bulletin", day), "..__4e_B_Bulletin_20260309.pdf");
+  EXPECT_EQ(PdfFileName("../4e/B_Bulletin", day), ".._4e_B_Bulletin_20260309.pdf");
 }
 
 }  // namespace

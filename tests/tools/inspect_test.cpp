@@ -263,7 +263,10 @@ TEST(InspectTest, ReportPrintsTheDocumentThatProduireWrites) {
 
 TEST(InspectTest, ReportAsPdfPutsEveryStudentInOneFile) {
   Gradebook book = SmallBook();
-  book.classes[0].students.push_back(Student("Martin", "Paul"));
+  StudentRecord second = book.classes[0].students[0];
+  second.name = "Martin";
+  second.firstName = "Paul";
+  book.classes[0].students.push_back(second);
   book.classes[0].studentCount = 2;
   WriteFile("Vellanor.db", EncodeDatabase(book));
   std::ofstream("modele.rtf", std::ios::binary) << "{\\rtf1 $$STUPRENOM $$STUNOM\\par}";
@@ -275,7 +278,7 @@ TEST(InspectTest, ReportAsPdfPutsEveryStudentInOneFile) {
   const std::string path = std::getenv("PATH");
   std::filesystem::create_directory("bin");
   test::FakeSoffice("bin", "echo 'Error: no export filter' >&2; exit 2");
-  ::setenv("PATH", ("bin:" + path).c_str(), 1);
+  ::setenv("PATH", (std::filesystem::absolute("bin").string() + ":" + path).c_str(), 1);
   Outcome run = RunInspect(command);
   ::setenv("PATH", path.c_str(), 1);
   EXPECT_EQ(run.status, 1);
