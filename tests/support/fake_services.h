@@ -13,8 +13,9 @@
 namespace vellanor::test {
 
 // Platform services for a test: scripted message boxes and choosers, a fixed
-// clock (7 December 2026 unless set), a launcher that starts nothing, a process runner that finds
-// only the programs a test names, and the real files of the test's own temporary working directory.
+// clock (7 December 2026 unless set), a launcher that starts nothing, a
+// process runner that finds only the programs a test names, and the real
+// files of the test's own temporary working directory.
 class FakeServices {
  public:
   FakeMessageService messages;
