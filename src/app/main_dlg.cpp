@@ -109,10 +109,6 @@ bool CMainDlg::LoadDatabase(const std::string& /*fileName*/) {
   return loaded;
 }
 
-bool CMainDlg::SaveDatabase(const std::string& /*fileName*/) {
-  return document_.Commit({ChangeKind::ClassModified, -1, "modification"});
-}
-
 bool CMainDlg::CommitChange(const Change& change) {
   return document_.Commit(change);
 }
@@ -173,9 +169,10 @@ void CMainDlg::OnRedo() {
 void CMainDlg::OnDocumentChanged(const Change& change) {
   RebuildTree();
   UpdateUndoCommands();
-  if (change.kind == ChangeKind::Undone || change.kind == ChangeKind::Reloaded ||
-      change.kind == ChangeKind::Restore) {
-    // The whole gradebook changed under the panel: show what the selection
+  const bool whole = change.kind == ChangeKind::Undone || change.kind == ChangeKind::Reloaded ||
+                     change.kind == ChangeKind::Restore;
+  if (whole && infoPanel_.rowCount() > 0) {
+    // The whole gradebook changed under the panel: show what its selection
     // names now (nothing when it is gone).
     ShowInfo(lastSelection_);
   }

@@ -45,7 +45,6 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   Gradebook& GetGradebook() override { return document_.Book(); }
   platform::Services& GetServices() override { return services_; }
   bool LoadDatabase(const std::string& fileName) override;
-  bool SaveDatabase(const std::string& fileName) override;
   bool CommitChange(const Change& change) override;
   void RevertChanges() override;
   void RebuildTree() override;

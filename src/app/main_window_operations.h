@@ -25,10 +25,9 @@ class MainWindowOperations {
   virtual Gradebook& GetGradebook() = 0;
   virtual platform::Services& GetServices() = 0;
 
-  // Replace the gradebook with the file's content / write the whole gradebook.
-  // Both report their failures in message boxes and return false.
+  // Replaces the gradebook with the file's content (start-up); reports its
+  // failures in message boxes and returns false.
   virtual bool LoadDatabase(const std::string& fileName) = 0;
-  virtual bool SaveDatabase(const std::string& fileName) = 0;
 
   // Saves a change made to the gradebook: the class is recomputed where the
   // change needs it, the whole file written, the change kept for undo and the

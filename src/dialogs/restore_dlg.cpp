@@ -46,8 +46,8 @@ CRestoreDlg::CRestoreDlg(MainWindowOperations& main, double scale)
   list_.SetGridLines(true);
   list_.setSelectionBehavior(QAbstractItemView::SelectRows);
   list_.InsertColumn(0, QStringLiteral("Date"), Px(100));
-  list_.InsertColumn(1, QStringLiteral("Opération"), Px(150));
-  list_.InsertColumn(2, QStringLiteral("Concernant"), Px(110));
+  list_.InsertColumn(1, QStringLiteral("Opération"), Px(180));
+  list_.InsertColumn(2, QStringLiteral("Concernant"), Px(80));
   list_.InsertColumn(3, QStringLiteral("Contenu"), Px(170));
   FillList();
 }

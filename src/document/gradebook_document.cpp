@@ -106,13 +106,13 @@ GradebookDocument::DiskCheck GradebookDocument::CheckDiskBeforeSave(const std::s
   saved_ = std::make_shared<const Bytes>(std::move(*disk));
   undo_.clear();
   redo_.clear();
+  Notify({ChangeKind::Reloaded, -1, {}});  // the screen shows the file while the teacher reads
   if (error != DbReadError::None) {
     messages_.Inform(ReadErrorMessage(error), kCaptionError, MessageIcon::Stop);
   }
   messages_.Inform(FileNameOf(path_) + " a été relu depuis le disque.\nLa modification « " + what +
                        " » n'a pas été enregistrée.",
                    kCaptionInformation, MessageIcon::Information);
-  Notify({ChangeKind::Reloaded, -1, {}});
   return DiskCheck::Reloaded;
 }
 

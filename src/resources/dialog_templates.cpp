@@ -210,10 +210,9 @@ DialogTemplate Restore() {
           .menuId = 0,
           .controls = {
               Icon(kNoId, kIconVellanor, {4, 4, 20, 20}),
-              Text("Les copies de sécurité du dossier Sauvegardes, la plus récente en premier.",
-                   {30, 6, 200, 18}),
-              IconButton(kIdOk, "Restaurer", {258, 5, 54, 21}, kDefaultButton),
-              IconButton(kIdCancel, "Quitter", {314, 5, 54, 21}),
+              Text("Copies du dossier Sauvegardes, la plus récente en premier :", {30, 11, 200, 9}),
+              IconButton(kIdOk, "Restaurer", {246, 5, 62, 21}, kDefaultButton),
+              IconButton(kIdCancel, "Quitter", {310, 5, 58, 21}),
               List(kCtlRestoreList, {4, 31, 364, 135},
                    kReport | kSingleSel | kShowSelAlways | kNoSortHeader),
           }};

@@ -32,7 +32,7 @@ class FakeMainWindow : public MainWindowOperations {
   }
   // Every file a test writes through the program must pass the checks of
   // `vellanor-inspect --check`: no broken rule of the data model.
-  bool SaveDatabase(const std::string& fileName) override {
+  virtual bool SaveDatabase(const std::string& fileName) {
     ++saves;
     const bool saved = database.SaveDatabase(fileName);
     if (saved) {
