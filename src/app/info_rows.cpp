@@ -43,8 +43,9 @@ std::size_t Category(int trimester, int kind) {
 }
 
 // An average row; a student's is followed by how it was computed.
-void AddAverageRow(std::vector<InfoRow>& rows, const char* label, const PerCategory<float>& averages,
-                   const StudentRecord* student, std::size_t category) {
+void AddAverageRow(std::vector<InfoRow>& rows, const char* label,
+                   const PerCategory<float>& averages, const StudentRecord* student,
+                   std::size_t category) {
   rows.push_back({label, FormatAverage(averages[category])});
   if (student != nullptr) {
     std::string explanation = ExplainAverage(*student, static_cast<int>(category));
@@ -103,8 +104,7 @@ std::vector<InfoRow> StudentInfoRows(const ClassRecord& record, const StudentRec
       {"Lieu de naissance:", Cp1252ToUtf8(student.birthPlace.View())},
   };
   for (int t = 1; t <= 3; ++t) {
-    AddTrimesterBlock(rows, record, student.grades, student.average, &student, t,
-                      CoefLabel::Plain);
+    AddTrimesterBlock(rows, record, student.grades, student.average, &student, t, CoefLabel::Plain);
   }
   return rows;
 }

@@ -52,8 +52,8 @@ std::string ExplainAverage(const StudentRecord& student, int category) {
   }
   const std::string stored = FormatAverageWithComma(student.average[category]);
   if (stored != FormatAverageWithComma(recomputed)) {
-    line += " ; moyenne enregistrée " + stored + ", recalculée " +
-            FormatAverageWithComma(recomputed);
+    line +=
+        " ; moyenne enregistrée " + stored + ", recalculée " + FormatAverageWithComma(recomputed);
   }
   return line;
 }

@@ -101,8 +101,8 @@ CategoryStatistics StatisticsOfCategory(const ClassRecord& record, int category)
       }
     }
     ColumnStatistics row;
-    row.title = column.info.Empty() ? "Note " + std::to_string(number)
-                                    : Cp1252ToUtf8(column.info.View());
+    row.title =
+        column.info.Empty() ? "Note " + std::to_string(number) : Cp1252ToUtf8(column.info.View());
     row.coefficient = column.coefficient;
     row.marks = StatisticsOf(std::move(values), absents);
     result.columns.push_back(std::move(row));
@@ -121,10 +121,10 @@ CategoryStatistics StatisticsOfCategory(const ClassRecord& record, int category)
 }
 
 std::optional<float> RankedAverage(const StudentRecord& student, int category) {
-  const bool hasMark = std::any_of(
-      student.grades.begin(), student.grades.end(), [category](const GradeRecord& mark) {
-        return mark.Category() == category && !IsAbsent(mark.value);
-      });
+  const bool hasMark = std::any_of(student.grades.begin(), student.grades.end(),
+                                   [category](const GradeRecord& mark) {
+                                     return mark.Category() == category && !IsAbsent(mark.value);
+                                   });
   const float average = student.average[static_cast<std::size_t>(category)];
   if (!hasMark || std::isnan(average)) {
     return std::nullopt;

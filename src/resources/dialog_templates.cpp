@@ -392,9 +392,9 @@ DialogTemplate Statistics() {
 const std::map<int, DialogTemplate>& Registry() {
   static const std::map<int, DialogTemplate> registry = [] {
     std::map<int, DialogTemplate> all;
-    for (DialogTemplate t : {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(),
-                             GradeEntry(), AboutBox(), Calendar(), Reports(), ImportExport(),
-                             Statistics()}) {
+    for (DialogTemplate t :
+         {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(), GradeEntry(), AboutBox(),
+          Calendar(), Reports(), ImportExport(), Statistics()}) {
       const int id = t.id;
       all.emplace(id, std::move(t));
     }

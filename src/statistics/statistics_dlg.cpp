@@ -21,8 +21,8 @@ struct TableColumn {
 };
 
 constexpr TableColumn kColumns[] = {
-    {"Intitulé", 150}, {"Coef.", 45},    {"Notes", 45},    {"Absents", 55},     {"Min", 45},
-    {"Max", 45},       {"Moyenne", 60},  {"Médiane", 60},  {"Écart-type", 65},
+    {"Intitulé", 150}, {"Coef.", 45},   {"Notes", 45},   {"Absents", 55},    {"Min", 45},
+    {"Max", 45},       {"Moyenne", 60}, {"Médiane", 60}, {"Écart-type", 65},
 };
 
 QString Decimal(double value) {
@@ -69,12 +69,12 @@ void CStatisticsDlg::OnInitDialog() {
 }
 
 int CStatisticsDlg::Category() const {
-  const int trimester = CheckedRadioButton(res::kCtlStatsTrimester1) == res::kCtlStatsTrimester3
-                            ? 3
+  const int trimester = CheckedRadioButton(res::kCtlStatsTrimester1) == res::kCtlStatsTrimester3 ? 3
                         : CheckedRadioButton(res::kCtlStatsTrimester1) == res::kCtlStatsTrimester2
                             ? 2
                             : 1;
-  const int kind = CheckedRadioButton(res::kCtlStatsWritten) == res::kCtlStatsOral ? kOral : kWritten;
+  const int kind =
+      CheckedRadioButton(res::kCtlStatsWritten) == res::kCtlStatsOral ? kOral : kWritten;
   return CategoryIndex(trimester, kind);
 }
 

@@ -196,7 +196,7 @@ TEST_F(MainWindowTest, DoubleClickShowsTheClassOrTheStudentAndTheFirstTrimesterC
   EXPECT_EQ(Panel().item(8, 1)->toolTip(), explanation);
   EXPECT_EQ(Panel().ItemText(9, 0), "");
   EXPECT_EQ(Panel().ItemText(9, 1), explanation);
-  EXPECT_EQ(Count<ChartEllipse>(), 1);       // the absence takes no point
+  EXPECT_EQ(Count<ChartEllipse>(), 1);  // the absence takes no point
 
   // The root: the panel and the chart stay as they were.
   const std::size_t drawn = dialog.Chart().Primitives().size();

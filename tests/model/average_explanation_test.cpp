@@ -39,8 +39,8 @@ TEST(AverageExplanationTest, MarksTimesCoefficientsOverTheirSumWithAbsencesAside
   EXPECT_EQ(ExplainAverage(one, 1), "(9,00 × 1,00) / 1,00 = 9,00");
 
   // Coefficients with decimals; their sum is the divisor.
-  const StudentRecord two = Recomputed({Mark(kAbs, 2, 1, 1), Mark(12, 2, 1, 0.5f),
-                                        Mark(14, 2, 1, 1.25f), Mark(kAbs, 2, 1, 2)});
+  const StudentRecord two = Recomputed(
+      {Mark(kAbs, 2, 1, 1), Mark(12, 2, 1, 0.5f), Mark(14, 2, 1, 1.25f), Mark(kAbs, 2, 1, 2)});
   EXPECT_EQ(ExplainAverage(two, 3),
             "(12,00 × 0,50 + 14,00 × 1,25) / 1,75 = 13,43 ; 2 absences non comptées");
 

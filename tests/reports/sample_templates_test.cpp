@@ -72,11 +72,10 @@ TEST(SampleTemplatesTest, TheShippedTemplatesUseEveryPlaceholderOfTheirKind) {
 
   const std::string summary = ReadTemplate("Bilan de classe.rtf");
   EXPECT_EQ(summary.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
-  ExpectPlaceholders(summary,
-                     {"$$CLASSE", "$$ANNEE", "$$INFORMATION", "$$NBELEVES", "$$LISTELEVES"},
-                     {"$$NBNOTESECRITES", "$$NOTESECRITES", "$$MOYENNEECRITE", "$$NBNOTESORALES",
-                      "$$NOTESORALES", "$$MOYENNEORALE", "$$GRAPHT", "$$MINECRITE",
-                      "$$MAXECRITE", "$$MINORALE", "$$MAXORALE"});
+  ExpectPlaceholders(
+      summary, {"$$CLASSE", "$$ANNEE", "$$INFORMATION", "$$NBELEVES", "$$LISTELEVES"},
+      {"$$NBNOTESECRITES", "$$NOTESECRITES", "$$MOYENNEECRITE", "$$NBNOTESORALES", "$$NOTESORALES",
+       "$$MOYENNEORALE", "$$GRAPHT", "$$MINECRITE", "$$MAXECRITE", "$$MINORALE", "$$MAXORALE"});
   const std::string merged2 =
       MergeTemplate(summary, record, nullptr, true, ChartMaker(AppendChartPicture));
   EXPECT_EQ(merged2.find("$$"), std::string::npos);

@@ -67,8 +67,8 @@ TEST(StatisticsDlgTest, ShowsTheChosenCategoryAndTheHistogramOfTheSelectedRow) {
   // A class without grade columns: only its averages row, every student without one.
   dialog.Bind<widgets::ComboList>(res::kCtlStatsClassList).setCurrentIndex(1);
   ASSERT_EQ(table.rowCount(), 1);
-  EXPECT_EQ(Row(table, 0), (std::vector<QString>{"Moyennes des élèves", "", "0", "1", "", "", "",
-                                                 "", ""}));
+  EXPECT_EQ(Row(table, 0),
+            (std::vector<QString>{"Moyennes des élèves", "", "0", "1", "", "", "", "", ""}));
   EXPECT_EQ(dialog.Histogram().Bands(), (std::array<int, 7>{}));
 }
 

@@ -34,8 +34,9 @@ Outcome Inspect(const std::vector<std::string>& args) {
 void WriteDatabase() {
   ClassRecord record =
       test::Class("4B", "", {test::Student("Martin", "Zo\xE9"), test::Student("Roy", "Eva")});
-  ASSERT_EQ(AppendGradeColumn(record, {Mark(12, 1, 0, 2, "DS \"bis\""), Mark(-1, 1, 0, 2)}),
-            AppendResult::Done);
+  ASSERT_EQ(
+      AppendGradeColumn(record, {Mark(12, 1, 0, 2, "DS \"bis\""), Mark(-1, 1, 0, 2, "DS \"bis\"")}),
+      AppendResult::Done);
   ASSERT_EQ(AppendGradeColumn(record, {Mark(15.5f, 1, 0, 0.5f), Mark(9, 1, 0, 0.5f)}),
             AppendResult::Done);
   ASSERT_EQ(AppendGradeColumn(record, {Mark(14, 2, 1), Mark(10, 2, 1)}), AppendResult::Done);

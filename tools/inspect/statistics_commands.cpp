@@ -73,8 +73,8 @@ bool IsStatisticsCommand(const std::vector<std::string>& args) {
   return !args.empty() && (args[0] == "--explain" || args[0] == "--stats");
 }
 
-int RunStatisticsCommand(const std::vector<std::string>& args, std::ostream& out,
-                         std::ostream& err, const BookReader& read) {
+int RunStatisticsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                         const BookReader& read) {
   const std::optional<StatisticsArguments> parsed = ParseArguments(args);
   if (!parsed) {
     err << "Usage:\n";
@@ -94,9 +94,8 @@ int RunStatisticsCommand(const std::vector<std::string>& args, std::ostream& out
   if (parsed->explain) {
     const StudentRecord* student = StudentAt(*record, parsed->studentPosition);
     if (student == nullptr) {
-      err << "vellanor-inspect: no student at position " << parsed->studentPosition
-          << " in class " << parsed->classPosition << " (it has " << record->students.size()
-          << ")\n";
+      err << "vellanor-inspect: no student at position " << parsed->studentPosition << " in class "
+          << parsed->classPosition << " (it has " << record->students.size() << ")\n";
       return kExitRefused;
     }
     Explain(*record, *student, out);

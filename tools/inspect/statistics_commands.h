@@ -18,8 +18,8 @@ bool IsStatisticsCommand(const std::vector<std::string>& args);
 // and one line per grade column and per category's averages.
 // Both print UTF-8; positions count from 0 in file order. A position beyond
 // the file exits 1 with a message on `err`, bad arguments 2.
-int RunStatisticsCommand(const std::vector<std::string>& args, std::ostream& out,
-                         std::ostream& err, const BookReader& read);
+int RunStatisticsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                         const BookReader& read);
 
 // Their lines of the usage text.
 void PrintStatisticsUsage(std::ostream& stream);
