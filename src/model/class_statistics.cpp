@@ -53,6 +53,12 @@ int BandOf(double mark) {
 }
 
 MarkStatistics StatisticsOf(std::vector<double> values, int absents) {
+  // A NaN mark (only a damaged file holds one) prints "abs" everywhere, and
+  // would break the sorting below.
+  const auto nan =
+      std::remove_if(values.begin(), values.end(), [](double value) { return std::isnan(value); });
+  absents += static_cast<int>(values.end() - nan);
+  values.erase(nan, values.end());
   MarkStatistics s;
   s.absents = absents;
   s.marks = static_cast<int>(values.size());

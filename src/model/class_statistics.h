@@ -20,8 +20,8 @@ inline constexpr int kBandCount = 7;
 inline constexpr std::array<int, kBandCount + 1> kBandBounds{0, 4, 8, 10, 12, 14, 16, 20};
 int BandOf(double mark);
 
-// The figures of a set of marks, in double precision. The five values are
-// meaningful only when `marks` > 0.
+// The figures of a set of marks, in double precision; a NaN counts as an
+// absence. The five values are meaningful only when `marks` > 0.
 struct MarkStatistics {
   int marks = 0;
   int absents = 0;

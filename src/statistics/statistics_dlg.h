@@ -1,5 +1,9 @@
 #pragma once
 
+#include <array>
+#include <vector>
+
+#include "model/class_statistics.h"
 #include "widgets/template_dialog.h"
 
 namespace vellanor {
@@ -41,7 +45,7 @@ class CStatisticsDlg : public widgets::TemplateDialog {
   widgets::ReportList& table_;
   HistogramView* histogram_ = nullptr;
   // The bands of each row of the table, in row order.
-  std::vector<std::array<int, 7>> rowBands_;
+  std::vector<std::array<int, kBandCount>> rowBands_;
 };
 
 }  // namespace vellanor

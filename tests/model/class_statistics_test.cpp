@@ -59,6 +59,12 @@ TEST(ClassStatisticsTest, FiguresOfEachColumnAndOfTheAveragesByHand) {
   EXPECT_EQ(written.averages.absents, 0);
   EXPECT_NEAR(written.averages.minimum, 26.0 / 3, 1e-6);
 
+  // A NaN mark of a damaged file counts as an absence.
+  const MarkStatistics withNan = StatisticsOf({NAN, 3.0, NAN, 1.0}, 1);
+  EXPECT_EQ(withNan.marks, 2);
+  EXPECT_EQ(withNan.absents, 3);
+  EXPECT_DOUBLE_EQ(withNan.median, 2.0);
+
   const std::vector<std::string> expected{
       "catégorie;intitulé;coefficient;notes;absents;min;max;moyenne;médiane;écart-type",
       "Ecrit T1;\"DS1; rattrapage\";2,00;3;1;8,00;15,00;11,67;12,00;2,87",
