@@ -56,7 +56,8 @@ CopyResult CopyFile(platform::FileStore& files, const std::string& from, const s
   if (copied != QFileInfo(QString::fromStdString(from)).size()) {
     return CopyResult::Failed;
   }
-  return output->Commit() ? CopyResult::Done : CopyResult::Failed;
+  // A copy whose folder's flush alone failed is in place all the same.
+  return output->Commit() || output->InPlace() ? CopyResult::Done : CopyResult::Failed;
 }
 
 // Keeps the latest copies and the one just made; a copy that cannot be

@@ -44,7 +44,8 @@ class CGradebookApp {
   void SetSystemCalls(platform::SystemCalls& calls) { calls_ = &calls; }
 
   // The whole run; returns the process's exit code: 0, or 1 when the
-  // database could not be read or written, or another program has it open.
+  // database could not be read or written, another program has it open (and
+  // the teacher did not open it anyway), or no lock could be made for it.
   // While it runs the program holds the database's lock, and before anything
   // else it removes the new files that crashed saves left beside the database.
   int InitInstance();

@@ -114,7 +114,19 @@ DatabaseLock::DatabaseLock(const std::string& databasePath, SystemCalls& calls)
     : calls_(calls), path_(ResolvedPath(databasePath) + ".lock") {}
 
 DatabaseLock::~DatabaseLock() {
-  if (held_) {
+  if (!held_) {
+    return;
+  }
+  // Another computer's program may have taken the lock over since: its lock
+  // stays.
+  std::string content;
+  const int fd = calls_.Open(path_, O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
+  if (fd < 0) {
+    return;
+  }
+  const bool read = ReadAll(calls_, fd, content);
+  calls_.Close(fd);
+  if (read && content == content_) {
     calls_.Unlink(path_);
   }
 }
@@ -148,8 +160,9 @@ DatabaseLock::State DatabaseLock::Create() {
   const std::int64_t now = std::chrono::duration_cast<std::chrono::seconds>(
                                std::chrono::system_clock::now().time_since_epoch())
                                .count();
-  const std::string content = std::to_string(::getpid()) + "\nVellanor\n" + ThisComputer() + '\n' +
-                              std::to_string(now) + '\n';
+  content_ = std::to_string(::getpid()) + "\nVellanor\n" + ThisComputer() + '\n' +
+             std::to_string(now) + '\n';
+  const std::string& content = content_;
   const std::string draft = path_ + '.' + std::to_string(::getpid()) + ".new";
 
   // Three rounds at most: a stale lock removed may be taken by another

@@ -11,11 +11,12 @@ class SystemCalls;
 // runs: two copies would each save their own gradebook over the other's.
 // The lock is the file "<database>.lock" beside the file the database's name
 // resolves to (so that two folders linking to one file share one lock),
-// held until destruction. It holds four lines: the process number, the
-// program's name, the computer's name and the time the lock was taken
-// (seconds since the epoch). It is written whole before it gets its name, so
-// that only a power cut can leave it empty; an empty or unreadable lock, and
-// the lock of a process of this computer that is gone, is taken over.
+// held until destruction and removed then if it is still this program's.
+// It holds four lines: the process number, the program's name, the
+// computer's name and the time the lock was taken (seconds since the epoch).
+// It is written whole before it gets its name, so that only a power cut can
+// leave it empty; an empty or unreadable lock, and the lock of a process of
+// this computer that is gone, is taken over.
 class DatabaseLock {
  public:
   enum class State {
@@ -58,6 +59,7 @@ class DatabaseLock {
   SystemCalls& calls_;
   std::string path_;
   Holder holder_;
+  std::string content_;  // what this program's lock holds
   int error_ = 0;
   bool held_ = false;
 };
