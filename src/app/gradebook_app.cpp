@@ -45,7 +45,7 @@ bool TakeDatabaseFolder(platform::DatabaseLock& lock, platform::MessageService& 
     const std::string question =
         "Base de données déjà ouverte par un autre Vellanor,\nsur l'ordinateur « " +
         lock.HeldBy().computer + " »" + SinceText(lock.HeldBy().since) +
-        ".\nSi ce Vellanor n'est plus ouvert, vous pouvez ouvrir la base de données.\n"
+        ".\nSi ce Vellanor n'est plus ouvert, vous pouvez l'ouvrir ici.\n"
         "Ouvrir quand même ?";
     if (!messages.AskYesNo(question, kCaptionWarning)) {
       return false;
@@ -58,7 +58,7 @@ bool TakeDatabaseFolder(platform::DatabaseLock& lock, platform::MessageService& 
       messages.Inform(kDatabaseInUseMessage, kCaptionWarning, platform::MessageIcon::Exclamation);
       return false;
     case platform::DatabaseLock::State::Unavailable:
-      messages.Inform("Le verrou de la base de données n'a pas pu être créé (" +
+      messages.Inform("Le verrou de la base de données n'a pas pu être créé\n(" +
                           DiskErrorCause(lock.Error()) + ") :\n" + lock.Path() +
                           "\nLe programme va s'arrêter sans modifier la base de données.",
                       kCaptionError, platform::MessageIcon::Stop);

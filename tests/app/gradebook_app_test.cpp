@@ -292,7 +292,7 @@ TEST(GradebookAppTest, AnotherComputersLockAsksAndNoEndsWithoutTouchingTheFile) 
   EXPECT_EQ(services.messages.shown[0].text,
             "Base de données déjà ouverte par un autre Vellanor,\nsur l'ordinateur "
             "« poste-salle-12 » depuis le 08/12/2026 à 12h05.\nSi ce Vellanor n'est plus "
-            "ouvert, vous pouvez ouvrir la base de données.\nOuvrir quand même ?");
+            "ouvert, vous pouvez l'ouvrir ici.\nOuvrir quand même ?");
   EXPECT_EQ(services.messages.shown[0].caption, "Attention");
   EXPECT_EQ(services.messages.shown[0].buttons, platform::MessageButtons::YesNo);
   EXPECT_EQ(test::ReadBytes("Vellanor.db"), kEmptyDatabase);
@@ -331,7 +331,7 @@ TEST(GradebookAppTest, NoLockOnAFullDiskEndsTheProgramAndAReadOnlyFolderIsTold) 
   EXPECT_TRUE(full.events.empty());
   const std::string folder = std::filesystem::canonical(".").string();
   EXPECT_EQ(services.messages.Texts(),
-            std::vector<std::string>{"Le verrou de la base de données n'a pas pu être créé (le "
+            std::vector<std::string>{"Le verrou de la base de données n'a pas pu être créé\n(le "
                                      "disque est plein) :\n" +
                                      folder +
                                      "/Vellanor.db.lock\nLe programme va s'arrêter sans "
