@@ -163,7 +163,10 @@ DatabaseLock::State DatabaseLock::Create() {
   content_ = std::to_string(::getpid()) + "\nVellanor\n" + ThisComputer() + '\n' +
              std::to_string(now) + '\n';
   const std::string& content = content_;
-  const std::string draft = path_ + '.' + std::to_string(::getpid()) + ".new";
+  // Named after this computer and process, so that two computers sharing
+  // the folder never write the same draft.
+  const std::string draft =
+      path_ + '.' + ThisComputer() + '.' + std::to_string(::getpid()) + ".new";
 
   // Three rounds at most: a stale lock removed may be taken by another
   // program in between.
