@@ -57,7 +57,10 @@ CReportsDlg::CReportsDlg(MainWindowOperations& main, double scale)
       classMode_(Bind<QRadioButton>(res::kCtlReportClassMode)),
       studentMode_(Bind<QRadioButton>(res::kCtlReportStudentMode)),
       classList_(Bind<widgets::ReportList>(res::kCtlReportClassList)),
-      studentList_(Bind<widgets::ReportList>(res::kCtlReportStudentList)) {
+      studentList_(Bind<widgets::ReportList>(res::kCtlReportStudentList)),
+      formatRtf_(Bind<QRadioButton>(res::kCtlReportFormatRtf)),
+      formatPdf_(Bind<QRadioButton>(res::kCtlReportFormatPdf)),
+      singleDocument_(Bind<QCheckBox>(res::kCtlReportSingleDocument)) {
   OnInitDialog();
 }
 
@@ -75,6 +78,8 @@ void CReportsDlg::OnInitDialog() {
 
   CheckRadioButton(res::kCtlReportPrint);
   CheckRadioButton(res::kCtlReportClassMode);
+  CheckRadioButton(res::kCtlReportFormatRtf);
+  UpdateFormatControls();
 
   classList_.SetGridLines(true);
   classList_.InsertColumn(0, QStringLiteral("Classe :"), Px(105));
@@ -126,6 +131,10 @@ void CReportsDlg::OnCommand(int id) {
     case res::kCtlReportProduce:
       OnProduce();
       break;
+    case res::kCtlReportFormatRtf:
+    case res::kCtlReportFormatPdf:
+      UpdateFormatControls();
+      break;
     case res::kIdCancel:
       reject();
       break;
@@ -163,12 +172,14 @@ void CReportsDlg::OnChooseDirectory() {
 void CReportsDlg::OnSaveMode() {
   directory_.setEnabled(true);
   chooseDirectory_.setEnabled(true);
+  UpdateFormatControls();
   OnChooseDirectory();
 }
 
 void CReportsDlg::OnPrintMode() {
   directory_.setEnabled(false);
   chooseDirectory_.setEnabled(false);
+  UpdateFormatControls();
 }
 
 void CReportsDlg::OnClassMode() {
@@ -269,6 +280,10 @@ void CReportsDlg::OnProduce() {
     return;
   }
   try {
+    if (saveMode_.isChecked() && formatPdf_.isChecked() && formatPdf_.isEnabled()) {
+      ProducePdf(*templateText, documents);
+      return;
+    }
     for (const Document& document : documents) {
       Produce(*templateText, document);
     }
