@@ -10,9 +10,9 @@
 #include <QTimer>
 
 #include "app/database_backups.h"
-#include "app/database_operations.h"
 #include "app/main_dlg.h"
 #include "app/main_window_operations.h"
+#include "document/database_operations.h"
 #include "model/database_messages.h"
 #include "platform/database_lock.h"
 #include "platform/file_store.h"

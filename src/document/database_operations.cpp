@@ -146,6 +146,7 @@ bool DatabaseOperations::SaveDatabase(const std::string& fileName) {
           "sur le disque (" +
               DiskErrorCause(file->Error()) + ").",
           kCaptionWarning, MessageIcon::Exclamation);
+      lastBytes_ = std::move(bytes);
       return true;
     }
     // Everything was handed over but the disk did not confirm it (flush,

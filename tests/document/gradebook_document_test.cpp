@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "model/database_codec.h"
 #include "model/gradebook.h"
 #include "platform/file_store.h"
+#include "platform/system_calls.h"
 #include "support/failing_file_store.h"
 #include "support/fake_message_service.h"
 #include "support/faulty_system_calls.h"
@@ -237,6 +240,39 @@ TEST_F(DocumentTest, AFileChangedByAnotherProgramIsNotReplacedWithoutAsking) {
   EXPECT_EQ(copies, 1);
   EXPECT_EQ(OnDisk(), BytesOf(document.Book()));
   EXPECT_EQ(messages.shown.size(), 3u);
+}
+
+// A disk that renames the new file in place but cannot flush the folder.
+class FolderFlushFails : public platform::SystemCalls {
+ protected:
+  long Perform(Call call, const std::function<long()>& real) override {
+    if (call == Call::SyncFolder) {
+      errno = EIO;
+      return -1;
+    }
+    return real();
+  }
+};
+
+TEST(DocumentSaveTest, ASaveInPlaceWithoutTheFolderFlushIsTheFileItKnows) {
+  test::FakeMessageService messages;
+  FolderFlushFails calls;
+  platform::QtFileStore files(calls);
+  GradebookDocument document("Vellanor.db", messages, files);
+  WriteStartingBook();
+  ASSERT_TRUE(document.Load());
+  document.Book().classes[0].info = "a";
+  ASSERT_TRUE(document.Commit({ChangeKind::ClassModified, 0, "modification"}));
+  EXPECT_EQ(OnDisk(), BytesOf(document.Book()));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].caption, "Attention");
+  // The next save finds the file it wrote: no question.
+  document.Book().classes[0].info = "b";
+  ASSERT_TRUE(document.Commit({ChangeKind::ClassModified, 0, "modification"}));
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].caption, "Attention");
+  EXPECT_TRUE(document.Undo());
+  EXPECT_EQ(document.Book().classes[0].info.View(), "a");
 }
 
 }  // namespace
