@@ -48,7 +48,8 @@ class BenchMainWindow : public MainWindowOperations {
   Gradebook& GetGradebook() override { return book; }
   platform::Services& GetServices() override { return desktop.services; }
   bool LoadDatabase(const std::string&) override { return true; }
-  bool SaveDatabase(const std::string&) override { return true; }
+  bool CommitChange(const Change&) override { return true; }
+  void RevertChanges() override {}
   void RebuildTree() override {}
   void ShowInfo(const TreeSelection&) override {}
   QWidget* DialogParent() override { return nullptr; }
@@ -120,7 +121,7 @@ double Seconds(Clock::duration d) {
 std::unique_ptr<CMainDlg> SchoolYearWindow(bench::DesktopServices& desktop) {
   auto main = std::make_unique<CMainDlg>(desktop.services, nullptr, 1.0);
   main->GetGradebook() = MakeSchoolYear();
-  if (!main->SaveDatabase(kDatabase)) {
+  if (!main->CommitChange({ChangeKind::ClassCreated, 0, "année scolaire"})) {
     std::abort();
   }
   main->RebuildTree();

@@ -12,8 +12,8 @@ class MainWindowOperations;
 // undone. They go into the folder "Sauvegardes" beside the database, one file
 // per change, named by date, time, operation and record
 // ("2026-12-08_14h05_suppression-classe-4e-B.db"); the 50 latest are kept.
-// To restore one, the teacher closes the program and copies it back in place
-// of Vellanor.db.
+// "Gestion › Restaurer une copie…" restores one (dialogs/restore_dlg.h); by
+// hand, the teacher closes the program and copies it in place of Vellanor.db.
 inline constexpr char kBackupFolderName[] = "Sauvegardes";
 inline constexpr std::size_t kBackupsKept = 50;
 
