@@ -3,8 +3,6 @@
 #include <charconv>
 #include <cstdio>
 #include <exception>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -13,8 +11,10 @@
 #include "command_line.h"
 #include "database_file.h"
 #include "model/gradebook.h"
+#include "platform/file_store.h"
 #include "reports/chart_picture.h"
 #include "reports/merge/template_merge.h"
+#include "reports/merge/template_reader.h"
 
 namespace vellanor::inspect {
 namespace {
@@ -63,18 +63,6 @@ std::optional<ReportRequest> ParseRequest(const std::vector<std::string>& args) 
     return std::nullopt;
   }
   return request;
-}
-
-std::optional<std::string> ReadTemplate(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    return std::nullopt;
-  }
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    return std::nullopt;
-  }
-  return text;
 }
 
 // Charts are drawn with Qt's painter, which needs an application object;
@@ -126,11 +114,15 @@ int ReportFile(const std::vector<std::string>& args, std::ostream& out, std::ost
       return kExitRefused;
     }
   }
-  const std::optional<std::string> templateText = ReadTemplate(request->templatePath);
-  if (!templateText) {
-    err << "Erreur à l'ouverture du document\n";
+  // The program's own reader: a folder, a device or a FIFO is refused at
+  // once, and a template larger than any document is not read to the end.
+  platform::QtFileStore files;
+  const TemplateFile read = ReadTemplateFile(files, request->templatePath);
+  if (!read.text) {
+    err << read.error << "\n";
     return kExitRefused;
   }
+  const std::optional<std::string>& templateText = read.text;
   const auto application = request->charts ? DrawingApplication() : nullptr;
   const ChartMaker charts = request->charts ? ChartMaker(AppendChartPicture) : ChartMaker();
   std::string merged;
