@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 # Where the program keeps its database (Vellanor.db) when started by `make run`.
 DATA_DIR ?= $(HOME)/Vellanor
 
-.PHONY: all deps build run test asan fuzz bench package format clean
+.PHONY: all deps build run test asan fuzz bench package package-check format clean
 
 all: build
 
@@ -51,13 +51,20 @@ bench: deps
 	cmake --build --preset release -j $(JOBS)
 	scripts/run-benchmarks build/release
 
-# The Debian package, built in release mode for /usr: ./vellanor_<version>_<arch>.deb,
-# to install with `sudo apt install ./vellanor_*.deb`.
+# The Debian package, built in release mode for /usr with the hardening flags:
+# ./vellanor_<version>-<revision>_<arch>.deb, to install with
+# `sudo apt install ./vellanor_*.deb`.
 package: deps
-	cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DVELLANOR_TESTS=OFF
+	cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DVELLANOR_TESTS=OFF -DVELLANOR_HARDEN=ON
 	cmake --build build/package -j $(JOBS)
+	rm -rf build/package/deb
 	cd build/package && cpack -G DEB -B "$(CURDIR)/build/package/deb"
 	cp build/package/deb/vellanor_*.deb .
+
+# The package through lintian (no error, no warning) and its AppStream
+# metadata through appstreamcli.
+package-check: package
+	tests/install/check_package.sh build/package/deb/vellanor_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

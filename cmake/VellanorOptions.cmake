@@ -8,6 +8,20 @@ if(VELLANOR_WERROR)
   target_compile_options(vellanor_options INTERFACE -Werror)
 endif()
 
+# The hardening a distribution's package is built with (`make package`): the
+# checked variants of the C library's string and memory functions, stack
+# canaries, position-independent executables and a read-only relocation table
+# bound at start-up. The test builds keep the compiler's defaults.
+if(VELLANOR_HARDEN)
+  include(CheckPIESupported)
+  check_pie_supported(LANGUAGES CXX)
+  set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+  target_compile_options(vellanor_options INTERFACE
+    -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2 -fstack-protector-strong -fstack-clash-protection
+    -Werror=format-security)
+  target_link_options(vellanor_options INTERFACE -Wl,-z,relro -Wl,-z,now)
+endif()
+
 if(VELLANOR_SANITIZE)
   set(_vellanor_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_compile_options(vellanor_options INTERFACE ${_vellanor_san})

@@ -1,6 +1,8 @@
 # Installs the build into a fresh folder with `cmake --install` and checks what
 # a teacher's system receives: the programs, the desktop entry, the icons at
-# every size, the user guide with every file it links to, the sample templates.
+# every size, the user guide with every file it links to, the sample templates,
+# the compressed manual pages, the Debian copyright and changelog, and the
+# AppStream metadata, which appstreamcli must accept when it is installed.
 # Run by CTest with -DBUILD_DIR=... -DPREFIX=... -DTEMPLATES_DIR=...
 
 file(REMOVE_RECURSE "${PREFIX}")
@@ -68,6 +70,44 @@ if(IS_DIRECTORY "${TEMPLATES_DIR}")
   file(GLOB samples "${PREFIX}/share/vellanor/Template/*")
   if(NOT samples)
     fail("no sample report template installed")
+  endif()
+endif()
+
+# The manual pages and the changelog are gzip files; the copyright file is not.
+foreach(file man/man1/vellanor.1.gz man/man1/vellanor-inspect.1.gz
+             man/man1/vellanor-inspect-report.1.gz doc/vellanor/changelog.Debian.gz)
+  if(EXISTS "${PREFIX}/share/${file}")
+    file(READ "${PREFIX}/share/${file}" magic HEX LIMIT 2)
+    if(NOT magic STREQUAL "1f8b")
+      fail("${file} is not compressed with gzip")
+    endif()
+  else()
+    fail("missing share/${file}")
+  endif()
+endforeach()
+set(copyright "${PREFIX}/share/doc/vellanor/copyright")
+if(EXISTS "${copyright}")
+  file(STRINGS "${copyright}" first LIMIT_COUNT 1)
+  if(NOT first STREQUAL "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")
+    fail("the copyright file is not machine-readable")
+  endif()
+else()
+  fail("missing share/doc/vellanor/copyright")
+endif()
+
+set(metainfo "${PREFIX}/share/metainfo/org.example.vellanor.metainfo.xml")
+if(NOT EXISTS "${metainfo}")
+  fail("missing the AppStream metadata")
+else()
+  find_program(APPSTREAMCLI appstreamcli)
+  if(APPSTREAMCLI)
+    execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net "${metainfo}"
+      RESULT_VARIABLE result OUTPUT_VARIABLE report ERROR_VARIABLE report)
+    if(NOT result EQUAL 0)
+      fail("appstreamcli refuses the AppStream metadata:\n${report}")
+    endif()
+  else()
+    message(STATUS "appstreamcli is not installed: the AppStream metadata is not validated")
   endif()
 endif()
 
