@@ -369,8 +369,8 @@ TEST(ReportsDlgTest, PdfNeedsLibreOfficeAndCanJoinAClassInOneFile) {
   d.Click(1162);
   d.Click(1075);
   EXPECT_EQ(FileNames("out"), (std::vector<std::string>{
-                                  "4e B_Durand_20261207.pdf", "4e B_Martin_20261207.pdf",
-                                  "4e B_Martin_Hugo_20261207.pdf", "4e B_modele_20261207.pdf"}));
+                                  "4e B_Durand_20261207.pdf", "4e B_Martin_Hugo_20261207.pdf",
+                                  "4e B_Martin_Julie_20261207.pdf", "4e B_modele_20261207.pdf"}));
   EXPECT_EQ(main.services.messages.Texts().back(), "3 documents créés");
   ASSERT_EQ(main.services.processes.runs.size(), 2u);
 }
