@@ -395,6 +395,9 @@ void CGradeEntryDlg::OnValidate() {
 
 void CGradeEntryDlg::ValidateAdding() {
   CommitCellEdit();
+  if (!CheckScales()) {
+    return;  // still adding, for the mark to be corrected
+  }
   ClassRecord* record = SelectedClass();
   if (record == nullptr || record->students.empty()) {
     // Nothing to add to: the grid keeps its adding layout.
@@ -434,6 +437,9 @@ void CGradeEntryDlg::ValidateAdding() {
 
 void CGradeEntryDlg::ValidateModifying() {
   CommitCellEdit();
+  if (!CheckScales()) {
+    return;
+  }
   SetMode(GradeMode::Normal);
   ClassRecord* record = SelectedClass();
   StudentRecord* student = record == nullptr ? nullptr : SelectedStudent(*record);
