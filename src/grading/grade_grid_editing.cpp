@@ -156,17 +156,22 @@ void CGradeEntryDlg::OnEditorPaste() {
     return;
   }
   // Each line as if typed into its cell: while adding, every student's row
-  // below; while modifying, the cells below that hold a mark.
+  // below; while modifying, the student's marks of that category below.
   const int column = editor_.Column();
+  int rows = grid_->rowCount();
+  if (mode_ == GradeMode::Modifying) {
+    rows = 0;
+    ClassRecord* record = SelectedClass();
+    if (const StudentRecord* student = record == nullptr ? nullptr : SelectedStudent(*record)) {
+      for (const GradeRecord& grade : student->grades) {
+        rows += grade.Category() == column ? 1 : 0;
+      }
+    }
+  }
   int row = editor_.Row();
   editor->setText(QString::fromStdString(lines[0]).left(kTypedTextLength));
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    const int next = row + 1;
-    if (next >= grid_->rowCount() ||
-        (mode_ == GradeMode::Modifying && grid_->ItemText(next, column).isEmpty())) {
-      break;
-    }
-    row = next;
+  for (std::size_t i = 1; i < lines.size() && row + 1 < rows; ++i) {
+    ++row;
     grid_->SetItemText(row, column, QString::fromStdString(lines[i]).left(kTypedTextLength));
   }
   if (row != editor_.Row()) {
