@@ -323,8 +323,8 @@ void CGradeEntryDlg::ValidateDeleting(bool columnsDeleted) {
 }
 
 void CGradeEntryDlg::ValidateAdding() {
-  if (!CommitCellEdit()) {
-    return;  // a mark the file cannot hold: still adding
+  if (!CommitCellEdit() || !CheckScales()) {
+    return;  // still adding, for the mark to be corrected
   }
   ClassRecord* record = SelectedClass();
   if (record == nullptr || record->students.empty()) {
@@ -370,7 +370,7 @@ void CGradeEntryDlg::ValidateAdding() {
 }
 
 void CGradeEntryDlg::ValidateModifying() {
-  if (!CommitCellEdit()) {
+  if (!CommitCellEdit() || !CheckScales()) {
     return;
   }
   FinishTask();
