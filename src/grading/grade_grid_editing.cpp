@@ -203,6 +203,13 @@ bool CGradeEntryDlg::CheckScales() {
             platform::MessageIcon::Exclamation);
         return false;
       }
+      // A pasted cell did not pass through the editor's check.
+      if (!IsStorableMark(ToCp1252(text))) {
+        grid_->SelectRow(row);
+        main_.GetServices().messages.Inform("Note trop grande : " + text.toStdString(), "Attention",
+                                            platform::MessageIcon::Exclamation);
+        return false;
+      }
     }
   }
   return true;

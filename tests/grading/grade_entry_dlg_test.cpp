@@ -790,7 +790,13 @@ TEST_F(GradeEntryTest, MarksAndCoefficientsPastAFloatAreRefused) {
   EXPECT_EQ(main.services.messages.shown[0].caption, "Attention");
   EXPECT_EQ(main.services.messages.shown[0].icon, MessageIcon::Exclamation);
 
+  // A cell filled without the editor (a paste) is checked when validating.
   Edit(res::kCtlCoefficient).setText("2");
+  Grid().SetItemText(1, 1, "4e38");
+  Click(res::kIdValidate);
+  EXPECT_EQ(dlg->Mode(), GradeMode::Adding);
+  EXPECT_EQ(main.services.messages.Texts().back(), "Note trop grande : 4e38");
+  Grid().SetItemText(1, 1, "");
   Click(res::kIdValidate);
   EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
   EXPECT_EQ(MarksOf(Book(0).students[0].grades, 1, kWritten), (std::vector<float>{12, 16, 12}));
