@@ -22,6 +22,7 @@
 #include "resources/ids.h"
 #include "widgets/icon_button.h"
 #include "widgets/report_list.h"
+#include "widgets/window_geometry.h"
 
 namespace vellanor {
 namespace {
@@ -59,6 +60,29 @@ CReportsDlg::CReportsDlg(MainWindowOperations& main, double scale)
       classList_(Bind<widgets::ReportList>(res::kCtlReportClassList)),
       studentList_(Bind<widgets::ReportList>(res::kCtlReportStudentList)) {
   OnInitDialog();
+  AllowGrowing();
+}
+
+void CReportsDlg::AllowGrowing() {
+  // Paths get longer fields with their buttons at the right; the lists take
+  // the height gained, the student list most of the width.
+  constexpr double kClasses = 0.3;
+  using widgets::Stretch;
+  widgets::MakeResizable(
+      *this, QStringLiteral("reports"),
+      {Stretch{.id = res::kIdCancel, .moveX = 1}, Stretch{.frame = " Document (*.RTF)", .growX = 1},
+       Stretch{.id = res::kCtlReportTemplate, .growX = 1},
+       Stretch{.id = res::kCtlReportChooseTemplate, .moveX = 1},
+       Stretch{.id = res::kCtlReportDirectory, .growX = 1},
+       Stretch{.id = res::kCtlReportChooseDirectory, .moveX = 1},
+       Stretch{.frame = " Source : ", .growX = 1, .growY = 1},
+       Stretch{.id = res::kCtlReportProduce, .moveX = 1},
+       Stretch{.id = res::kCtlReportStudentMode, .moveX = kClasses},
+       Stretch{.id = res::kCtlReportClassList, .growX = kClasses, .growY = 1},
+       Stretch{.id = res::kCtlReportStudentList,
+               .moveX = kClasses,
+               .growX = 1 - kClasses,
+               .growY = 1}});
 }
 
 void CReportsDlg::OnInitDialog() {
