@@ -28,6 +28,7 @@
 #include "platform/file_chooser.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
+#include "platform/process_runner.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
 #include "reports/chart_picture.h"
@@ -157,7 +158,8 @@ void BM_ClassReportCardsToDisk(benchmark::State& state) {
   platform::SystemClock clock;
   platform::QtFileChooser chooser;
   platform::QtProgramLauncher launcher;
-  platform::Services services{messages, files, clock, chooser, launcher};
+  platform::QtProcessRunner processes;
+  platform::Services services{messages, files, clock, chooser, launcher, processes};
   const ClassRecord& record = ClassOfForty();
   double producing = 0;
   double baseline = 0;

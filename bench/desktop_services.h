@@ -6,6 +6,7 @@
 #include "platform/file_chooser.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
+#include "platform/process_runner.h"
 #include "platform/program_launcher.h"
 #include "platform/services.h"
 
@@ -27,7 +28,8 @@ struct DesktopServices {
   platform::SystemClock clock;
   platform::QtFileChooser chooser;
   platform::QtProgramLauncher launcher;
-  platform::Services services{messages, files, clock, chooser, launcher};
+  platform::QtProcessRunner processes;
+  platform::Services services{messages, files, clock, chooser, launcher, processes};
 };
 
 }  // namespace vellanor::bench

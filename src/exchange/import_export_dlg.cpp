@@ -1,10 +1,12 @@
 #include "exchange/import_export_dlg.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -27,6 +29,7 @@ using platform::MessageIcon;
 
 // The longest path the document field takes, typed or chosen.
 constexpr int kLongestPath = 255;
+constexpr int kStudentRowsShown = 10;
 
 // Whether `path` names the database file itself (through any other spelling
 // or link). An export there would replace the gradebook with its CSV.
@@ -69,6 +72,8 @@ void CImportExportDlg::OnInitDialog() {
   FillClassList(classList_, book, false);
   FillStudentList(studentList_, ClassAt(book, 0));
   studentList_.setEnabled(false);
+  // The template's list is a few rows tall; a class has some thirty students.
+  studentList_.setMaxVisibleItems(std::max(kStudentRowsShown, studentList_.maxVisibleItems()));
   connect(&classList_, &widgets::ComboList::currentIndexChanged, this,
           [this] { OnClassChanged(); });
 }
@@ -130,6 +135,8 @@ void CImportExportDlg::OnOneStudent() {
 
 void CImportExportDlg::OnClassChanged() {
   FillStudentList(studentList_, ClassNamedBy(main_.GetGradebook(), classList_));
+  // Another class's list starts at its first row, not where the last one was scrolled.
+  studentList_.view()->scrollToTop();
 }
 
 void CImportExportDlg::OnChooseDocument() {
@@ -163,11 +170,16 @@ void CImportExportDlg::OnChooseDocument() {
 void CImportExportDlg::OnExecute() {
   // Nothing is checked here: each run says what it cannot do (no class, a
   // list that names nothing, a path that does not open).
-  const std::string path = document_.text().left(kLongestPath).toStdString();
+  std::string path = document_.text().left(kLongestPath).toStdString();
   const int classPosition = classList_.Position();
   if (Importing()) {
     exchange::ImportIntoMainWindow(main_, path, classPosition);
     return;
+  }
+  // The field shows the file the export writes.
+  path = exchange::ExportPath(path);
+  if (QString::fromStdString(path) != document_.text()) {
+    document_.setText(QString::fromStdString(path));
   }
   if (IsTheDatabase(path)) {
     main_.GetServices().messages.Inform(

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/file_chooser.h"
 #include "platform/file_store.h"
+#include "platform/process_runner.h"
 #include "platform/program_launcher.h"
 #include "platform/qt_message_service.h"
 #include "platform/services.h"
@@ -41,7 +42,8 @@ int main(int argc, char** argv) {
   vellanor::platform::SystemClock clock;
   vellanor::platform::QtFileChooser chooser;
   vellanor::platform::QtProgramLauncher launcher;
-  vellanor::platform::Services services{messages, files, clock, chooser, launcher};
+  vellanor::platform::QtProcessRunner processes;
+  vellanor::platform::Services services{messages, files, clock, chooser, launcher, processes};
 
   if (!vellanor::EnterDataFolder(QApplication::arguments(), messages, QDir::homePath(),
                                  QApplication::applicationDirPath())) {

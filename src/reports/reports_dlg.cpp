@@ -58,7 +58,10 @@ CReportsDlg::CReportsDlg(MainWindowOperations& main, double scale)
       classMode_(Bind<QRadioButton>(res::kCtlReportClassMode)),
       studentMode_(Bind<QRadioButton>(res::kCtlReportStudentMode)),
       classList_(Bind<widgets::ReportList>(res::kCtlReportClassList)),
-      studentList_(Bind<widgets::ReportList>(res::kCtlReportStudentList)) {
+      studentList_(Bind<widgets::ReportList>(res::kCtlReportStudentList)),
+      formatRtf_(Bind<QRadioButton>(res::kCtlReportFormatRtf)),
+      formatPdf_(Bind<QRadioButton>(res::kCtlReportFormatPdf)),
+      singleDocument_(Bind<QCheckBox>(res::kCtlReportSingleDocument)) {
   OnInitDialog();
   AllowGrowing();
 }
@@ -99,6 +102,8 @@ void CReportsDlg::OnInitDialog() {
 
   CheckRadioButton(res::kCtlReportPrint);
   CheckRadioButton(res::kCtlReportClassMode);
+  CheckRadioButton(res::kCtlReportFormatRtf);
+  UpdateFormatControls();
 
   classList_.SetGridLines(true);
   classList_.InsertColumn(0, QStringLiteral("Classe :"), Px(105));
@@ -150,6 +155,10 @@ void CReportsDlg::OnCommand(int id) {
     case res::kCtlReportProduce:
       OnProduce();
       break;
+    case res::kCtlReportFormatRtf:
+    case res::kCtlReportFormatPdf:
+      UpdateFormatControls();
+      break;
     case res::kIdCancel:
       reject();
       break;
@@ -187,12 +196,14 @@ void CReportsDlg::OnChooseDirectory() {
 void CReportsDlg::OnSaveMode() {
   directory_.setEnabled(true);
   chooseDirectory_.setEnabled(true);
+  UpdateFormatControls();
   OnChooseDirectory();
 }
 
 void CReportsDlg::OnPrintMode() {
   directory_.setEnabled(false);
   chooseDirectory_.setEnabled(false);
+  UpdateFormatControls();
 }
 
 void CReportsDlg::OnClassMode() {
@@ -293,6 +304,10 @@ void CReportsDlg::OnProduce() {
     return;
   }
   try {
+    if (saveMode_.isChecked() && formatPdf_.isChecked() && formatPdf_.isEnabled()) {
+      ProducePdf(*templateText, documents);
+      return;
+    }
     for (const Document& document : documents) {
       Produce(*templateText, document);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ class CReportsDlg : public widgets::TemplateDialog {
  public:
   explicit CReportsDlg(MainWindowOperations& main, double scale = 0.0);
 
+  // How long LibreOffice may take over one document (60 s); tests shorten it.
+  void SetPdfTimeout(std::chrono::milliseconds timeout) { pdfTimeout_ = timeout; }
+
  protected:
   void OnCommand(int id) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,6 +57,11 @@ class CReportsDlg : public widgets::TemplateDialog {
   std::optional<std::string> ReadTemplate();
   std::vector<Document> SelectedDocuments() const;
   void Produce(const std::string& templateText, const Document& document);
+  // Saving as PDF (reports_dlg_pdf.cpp): the format choice follows the save
+  // mode and whether LibreOffice is there; every document of a production
+  // goes through one run of it.
+  void UpdateFormatControls();
+  void ProducePdf(const std::string& templateText, const std::vector<Document>& documents);
 
   MainWindowOperations& main_;
   widgets::IconButton& quit_;
@@ -68,8 +77,13 @@ class CReportsDlg : public widgets::TemplateDialog {
   QRadioButton& studentMode_;
   widgets::ReportList& classList_;
   widgets::ReportList& studentList_;
+  QRadioButton& formatRtf_;
+  QRadioButton& formatPdf_;
+  QCheckBox& singleDocument_;
+  std::string soffice_;  // LibreOffice's program, empty when not installed
   // The class whose students the student list shows, or -1.
   int listedClass_ = -1;
+  std::chrono::milliseconds pdfTimeout_{60000};
 };
 
 }  // namespace vellanor

@@ -298,10 +298,11 @@ DialogTemplate Calendar() {
 
 DialogTemplate Reports() {
   const StyleFlags lists = kReport | kShowSelAlways;
+  const char* const oneDocument = "Un seul document pour la classe";
   return {.id = kDlgReports,
           .caption = "Production de rapports",
           .width = 377,
-          .height = 250,
+          .height = 268,
           .fontFace = "MS Sans Serif",
           .pointSize = 8,
           .style = kModalDialog,
@@ -325,6 +326,11 @@ DialogTemplate Reports() {
               Radio(kCtlReportStudentMode, "Un / des élève(s)", {158, 152, 72, 16}),
               List(kCtlReportClassList, {25, 169, 129, 76}, lists),
               List(kCtlReportStudentList, {155, 169, 214, 77}, lists),
+              // The format of saved documents, in a row under the rest.
+              Text("Format :", {28, 254, 30, 10}),
+              Radio(kCtlReportFormatRtf, "RTF", {62, 252, 30, 12}, kGroup),
+              Radio(kCtlReportFormatPdf, "PDF", {96, 252, 30, 12}),
+              Check(kCtlReportSingleDocument, oneDocument, {132, 252, 130, 12}),
           }};
 }
 

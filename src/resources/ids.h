@@ -116,6 +116,9 @@ inline constexpr int kCtlReportClassMode = 1073;
 inline constexpr int kCtlReportStudentMode = 1074;
 inline constexpr int kCtlReportClassList = 1072;
 inline constexpr int kCtlReportStudentList = 1071;
+inline constexpr int kCtlReportFormatRtf = 1160;
+inline constexpr int kCtlReportFormatPdf = 1161;
+inline constexpr int kCtlReportSingleDocument = 1162;
 
 // Import/export (192). The execute button is kIdOk, "Quitter" kIdCancel.
 inline constexpr int kCtlExchangeExport = 1151;

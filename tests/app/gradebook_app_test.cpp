@@ -129,7 +129,8 @@ TEST(GradebookAppTest, FatalSaveClosesOpenDialogsAndTheMainWindow) {
   test::FakeClock clock{std::chrono::year{2026} / 12 / 7};
   test::FakeFileChooser chooser;
   test::FakeProgramLauncher launcher;
-  platform::Services services{messages, files, clock, chooser, launcher};
+  test::FakeProcessRunner processes;
+  platform::Services services{messages, files, clock, chooser, launcher, processes};
   StartUp start(services);
   bool dialogClosed = false;
   bool mainClosed = false;

@@ -70,6 +70,16 @@ TEST(CsvExportTest, CategoriesInFileOrderTwoDecimalsAndQuotedNames) {
             "\r\nEcrit Trimestre 3;20.00;\r\nCoef Ecrit Trimestre 3;1.00;"
             "\r\nMoyenne Ecrit Trimestre 3;20.00;");
 
+  // A student without any mark of a category (added after its assessments):
+  // no average, an empty field rather than 0.00.
+  ClassRecord late = Class("5e", "", {Student("Roy", "Eva")});
+  AddColumn(late, 1, 0, {12});
+  late.students.push_back(Student("Neuf", "Ali"));
+  ++late.studentCount;
+  EXPECT_EQ(ExportBytes({&late, &late.students[1]}),
+            "\r\nELEVE;Neuf;Ali;5e;\r\nEcrit Trimestre 1;\r\nCoef Ecrit Trimestre 1;"
+            "\r\nMoyenne Ecrit Trimestre 1;;");
+
   // No student: nothing at all. No grade column: the student line alone.
   EXPECT_EQ(ExportOf(Class("Vide")), "");
   const ClassRecord plain = Class("5e", "", {Student("Roy", "Eva")});
@@ -90,13 +100,22 @@ TEST(CsvExportTest, RunWritesReplacesAndReportsFailuresWithoutTouchingTheEarlier
   EXPECT_EQ(FileText("notes.csv"),
             "\r\nELEVE;Roy;Eva;4B;\r\nEcrit Trimestre 1;14.00;\r\nCoef Ecrit Trimestre 1;1.00;"
             "\r\nMoyenne Ecrit Trimestre 1;14.00;");
-  EXPECT_TRUE(RunExport(book, {"notes.csv", 1, ExportScope::WholeClass, 0}, files, messages));
-  EXPECT_TRUE(std::filesystem::exists("notes.csv"));
+  const std::string first = FileText("notes.csv");
+  // Over it: asked first; No, the default, keeps its bytes. A path without
+  // extension gets ".csv", as the chooser gives it.
+  EXPECT_FALSE(RunExport(book, {"notes.csv", 1, ExportScope::WholeClass, 0}, files, messages));
+  EXPECT_EQ(FileText("notes.csv"), first);
+  messages.AnswerYes();
+  EXPECT_TRUE(RunExport(book, {"notes", 1, ExportScope::WholeClass, 0}, files, messages));
+  EXPECT_FALSE(std::filesystem::exists("notes"));
   EXPECT_EQ(FileText("notes.csv"), "");
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, "Document créé");
-  EXPECT_EQ(messages.shown[1].caption, "C'est fini!");
-  EXPECT_EQ(messages.shown[1].icon, MessageIcon::Exclamation);
+  const std::string replace = "Le document notes.csv existe déjà.\nVoulez-vous le remplacer ?";
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{"Document créé", replace, replace, "Document créé"}));
+  EXPECT_EQ(messages.shown[1].caption, "Attention");
+  EXPECT_EQ(messages.shown[1].buttons, platform::MessageButtons::YesNo);
+  EXPECT_EQ(messages.shown[3].caption, "C'est fini!");
+  EXPECT_EQ(messages.shown[3].icon, MessageIcon::Exclamation);
 
   // A disk that fills up, a failed rename, a file that cannot be created, an
   // empty path: the error, and the earlier file whole.
@@ -108,6 +127,7 @@ TEST(CsvExportTest, RunWritesReplacesAndReportsFailuresWithoutTouchingTheEarlier
   test::FailingFileStore refusing;
   refusing.refuseToCreate = true;
   const ExportRequest wholeClass{"notes.csv", 0, ExportScope::WholeClass, 0};
+  messages.answers.assign(3, platform::MessageAnswer::Yes);
   EXPECT_FALSE(RunExport(book, wholeClass, fullDisk, messages));
   EXPECT_FALSE(RunExport(book, wholeClass, failedRename, messages));
   EXPECT_FALSE(RunExport(book, wholeClass, refusing, messages));
@@ -115,6 +135,7 @@ TEST(CsvExportTest, RunWritesReplacesAndReportsFailuresWithoutTouchingTheEarlier
   EXPECT_FALSE(
       RunExport(book, {"no/such/folder/x.csv", 0, ExportScope::WholeClass, 0}, files, messages));
   EXPECT_EQ(FileText("notes.csv"), "");
+  std::erase_if(messages.shown, [&](const auto& shown) { return shown.text == replace; });
   ASSERT_EQ(messages.shown.size(), 5u);
   for (const auto& shown : messages.shown) {
     EXPECT_EQ(shown.text, "Erreur à la création du document");

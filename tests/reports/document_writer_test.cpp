@@ -69,7 +69,8 @@ TEST(DocumentWriterTest, SavingWritesTheDatedFileInTheFolderAndSaysSo) {
 TEST(DocumentWriterTest, AFileThatCannotBeWrittenIsReportedAndKeepsTheOldOne) {
   test::FakeServices fakes;
   test::FailingFileStore files;
-  platform::Services services{fakes.messages, files, fakes.clock, fakes.chooser, fakes.launcher};
+  platform::Services services{fakes.messages, files,          fakes.clock,
+                              fakes.chooser,  fakes.launcher, fakes.processes};
   fs::create_directory("out");
   ASSERT_TRUE(WriteDocument(services, "old document", "4e B", {false, "out"}));
 

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "fake_soffice.h"
 #include "report_files.h"
 #include "support/fake_main_window.h"
 #include "support/record_builders.h"
@@ -272,6 +273,50 @@ TEST(ReportsDlgTest, ProducingStudentsGivesEachSelectedStudentADocument) {
           fs::absolute("../ToPrint/4e B_Martin_Hugo_00100000.tmp").lexically_normal().string()}));
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Aucun élève sélectionné",
                                                         "Impression lancée", "Impression lancée"}));
+}
+
+TEST(ReportsDlgTest, PdfNeedsLibreOfficeAndCanJoinAClassInOneFile) {
+  FakeMainWindow main;
+  PrepareSchool(main);
+  {
+    ReportsDialog d(main);
+    main.services.chooser.Answer("out");
+    d.Click(1117);
+    EXPECT_TRUE(d.Control<QRadioButton>(1160).isChecked());
+    EXPECT_FALSE(d.Control<QRadioButton>(1161).isEnabled());
+    EXPECT_EQ(d.Control<QRadioButton>(1161).toolTip(), "LibreOffice n'est pas installé");
+    EXPECT_FALSE(d.Control<QCheckBox>(1162).isEnabled());
+  }
+  test::TempDir tools;
+  main.services.processes.programs["soffice"] = test::FakeSoffice(tools.Path(), test::Convert());
+  std::ofstream("modele.rtf", std::ios::binary) << "{\\rtf1 $$STUNOM}";
+  fs::create_directory("out");
+  ReportsDialog d(main);
+  // Printing has no format; saving does.
+  EXPECT_FALSE(d.Control<QRadioButton>(1161).isEnabled());
+  d.TemplatePath().setText("modele.rtf");
+  main.services.chooser.Answer("out");
+  d.Click(1117);
+  EXPECT_EQ(d.Control<QRadioButton>(1161).toolTip(), "");
+  EXPECT_FALSE(d.Control<QCheckBox>(1162).isEnabled());
+  d.Click(1161);
+  d.Click(1162);
+  d.Click(1074);
+  d.ClickRow(d.Classes(), 0);
+  d.Students().selectAll();
+  main.services.messages.shown.clear();
+  d.Click(1075);
+  EXPECT_EQ(FileNames("out"), (std::vector<std::string>{"4e B_modele_20261207.pdf"}));
+  EXPECT_EQ(test::PageWidths("out/4e B_modele_20261207.pdf").size(), 3u);
+  EXPECT_EQ(main.services.messages.Texts(), (std::vector<std::string>{"Document créé"}));
+
+  d.Click(1162);
+  d.Click(1075);
+  EXPECT_EQ(FileNames("out"), (std::vector<std::string>{
+                                  "4e B_Durand_20261207.pdf", "4e B_Martin_20261207.pdf",
+                                  "4e B_Martin_Hugo_20261207.pdf", "4e B_modele_20261207.pdf"}));
+  EXPECT_EQ(main.services.messages.Texts().back(), "3 documents créés");
+  ASSERT_EQ(main.services.processes.runs.size(), 2u);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <iterator>
@@ -70,13 +71,32 @@ TEST(CsvCommandsTest, ExportsAndPreviewsAnImportWithoutWritingAnyFile) {
   EXPECT_EQ(run.err,
             "[Attention] L'élève <Neuf, Zoé> n'a pas été retrouvé\n dans la classe "
             "sélectionnée.\nVoulez vous créer cet élève?\n  -> Non\n"
-            "[C'est fini!] Données importées\n");
+            "[C'est fini!] Données importées :\n1 élèves mis à jour, 0 créés, 1 refusés.\n");
 
   run = Inspect({"--import-csv", "edited.csv", "--class", "0", "--create-missing", "Vellanor.db"});
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("\"name\": \"Neuf\""), std::string::npos);
   EXPECT_NE(run.err.find("  -> Oui\n"), std::string::npos);
   EXPECT_EQ(FileText("Vellanor.db"), database);
+
+  // Another class's file is imported only with --any-class.
+  std::ofstream("5e.csv") << "ELEVE;Roy;Eva;5e B\nEcrit Trimestre 1;16\n";
+  run = Inspect({"--import-csv", "5e.csv", "--class", "0", "Vellanor.db"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "[Attention] Ce fichier contient les notes de la classe <5e B>, pas de <4B>.\n"
+            "Importer quand même ?\n  -> Non\n");
+  run = Inspect({"--import-csv", "5e.csv", "--class", "0", "--any-class", "Vellanor.db"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("\"value\": 16"), std::string::npos);
+
+  // A FIFO is refused at once, as the program refuses it.
+  ASSERT_EQ(::mkfifo("fifo.csv", 0600), 0);
+  run = Inspect({"--import-csv", "fifo.csv", "--class", "0", "Vellanor.db"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(
+      run.err,
+      "[Erreur] Erreur à l'ouverture du document\nfifo.csv n'est pas un fichier ordinaire.\n");
 
   // Nothing to act on, a file that cannot be opened, bad arguments.
   run = Inspect({"--export-csv", "--class", "3", "Vellanor.db"});

@@ -15,10 +15,12 @@
 
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStandardPaths>
 
 #include "command_line.h"
 #include "gradebook_json.h"
 #include "model/database_codec.h"
+#include "reports/fake_soffice.h"
 #include "reports/reports_dlg.h"
 #include "support/fake_main_window.h"
 #include "support/record_builders.h"
@@ -257,6 +259,41 @@ TEST(InspectTest, ReportPrintsTheDocumentThatProduireWrites) {
                                              {"--report", "modele.rtf", "--pupil", "1", "x.db"}}) {
     EXPECT_EQ(RunCommandLine(args, out, err), 2) << args[2];
   }
+}
+
+TEST(InspectTest, ReportAsPdfPutsEveryStudentInOneFile) {
+  Gradebook book = SmallBook();
+  StudentRecord second = book.classes[0].students[0];
+  second.name = "Martin";
+  second.firstName = "Paul";
+  book.classes[0].students.push_back(second);
+  book.classes[0].studentCount = 2;
+  WriteFile("Vellanor.db", EncodeDatabase(book));
+  std::ofstream("modele.rtf", std::ios::binary) << "{\\rtf1 $$STUPRENOM $$STUNOM\\par}";
+  const std::string command =
+      "--report modele.rtf --class 0 --all-students --pdf classe.pdf Vellanor.db";
+  EXPECT_EQ(RunInspect("--report modele.rtf --class 0 --all-students Vellanor.db").status, 2);
+
+  // A LibreOffice that fails: its message, exit 1, no file.
+  const std::string path = std::getenv("PATH");
+  std::filesystem::create_directory("bin");
+  test::FakeSoffice("bin", "echo 'Error: no export filter' >&2; exit 2");
+  ::setenv("PATH", (std::filesystem::absolute("bin").string() + ":" + path).c_str(), 1);
+  Outcome run = RunInspect(command);
+  ::setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "Erreur à la création du document\nLibreOffice a échoué (code 2).\n"
+            "Error: no export filter\n");
+  EXPECT_FALSE(std::filesystem::exists("classe.pdf"));
+
+  if (QStandardPaths::findExecutable("soffice").isEmpty()) {
+    GTEST_SKIP() << "LibreOffice (soffice) is not installed: the real conversion is not tested";
+  }
+  run = RunInspect(command);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(test::PageWidths("classe.pdf").size(), 2u);
+  EXPECT_EQ(ReadText("classe.pdf").substr(0, 5), "%PDF-");
 }
 
 }  // namespace

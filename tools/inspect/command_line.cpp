@@ -38,7 +38,12 @@ void PrintUsage(std::ostream& stream) {
   PrintCsvUsage(stream);
   stream << "  " << kProgram << " --report TEMPLATE --class I [--student J] [--charts] FILE\n"
          << "      print the document \"Produire\" would write from TEMPLATE for the class at\n"
-         << "      position I (its student at position J), counting from 0 in file order\n";
+         << "      position I (its student at position J), counting from 0 in file order\n"
+         << "  " << kProgram
+         << " --report TEMPLATE --class I (--student J | --all-students) [--charts]"
+            " --pdf OUT.pdf FILE\n"
+         << "      the same as PDF through LibreOffice, every student of the class one after\n"
+         << "      the other with --all-students\n";
   stream << "Exit status: 0 done, 1 the file is missing or the program would refuse it, "
             "2 bad arguments.\n";
 }

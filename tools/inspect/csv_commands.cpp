@@ -1,9 +1,11 @@
 #include "csv_commands.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -30,6 +32,7 @@ struct CsvArguments {
   int classPosition = -1;
   std::optional<int> studentPosition;
   bool createMissing = false;
+  bool anyClass = false;
   std::string databasePath;
 };
 
@@ -71,6 +74,8 @@ std::optional<CsvArguments> ParseArguments(const std::vector<std::string>& args)
       }
     } else if (option == "--create-missing" && !parsed.exporting) {
       parsed.createMissing = true;
+    } else if (option == "--any-class" && !parsed.exporting) {
+      parsed.anyClass = true;
     } else {
       return std::nullopt;
     }
@@ -83,39 +88,47 @@ std::optional<CsvArguments> ParseArguments(const std::vector<std::string>& args)
 }
 
 // Each message box as it would show: its caption, its text, and for a
-// question the answer given.
+// question the answer given: whether to import a file of another class
+// as `anyClass` says, whether to create a student as `createMissing` says.
 class PrintedMessages : public platform::MessageService {
  public:
-  PrintedMessages(std::ostream& err, bool answerYes) : err_(err), answerYes_(answerYes) {}
+  PrintedMessages(std::ostream& err, bool createMissing, bool anyClass)
+      : err_(err), createMissing_(createMissing), anyClass_(anyClass) {}
   MessageAnswer Show(const std::string& text, const std::string& caption, platform::MessageIcon,
                      MessageButtons buttons) override {
     err_ << "[" << caption << "] " << text << "\n";
-    if (buttons == MessageButtons::YesNo) {
-      err_ << "  -> " << (answerYes_ ? "Oui" : "Non") << "\n";
-      return answerYes_ ? MessageAnswer::Yes : MessageAnswer::No;
+    if (buttons == MessageButtons::Ok) {
+      return MessageAnswer::Ok;
     }
-    return MessageAnswer::Ok;
+    const bool yes =
+        text.starts_with("Ce fichier contient les notes de la classe") ? anyClass_ : createMissing_;
+    err_ << "  -> " << (yes ? "Oui" : "Non") << "\n";
+    return yes ? MessageAnswer::Yes : MessageAnswer::No;
   }
 
  private:
   std::ostream& err_;
-  bool answerYes_;
+  bool createMissing_;
+  bool anyClass_;
 };
 
-// Files read with the C library; writing is never offered.
+// Files read as the program reads them: only regular files (a FIFO is opened
+// without waiting for a writer, then refused), a read error told apart from
+// the end of the file. Writing is never offered.
 class ReadOnlyFiles : public platform::FileStore {
  public:
   platform::OpenedInput OpenForReading(const std::string& path) override {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-      return {platform::OpenStatus::Unreadable, nullptr};
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
       return {errno == ENOENT ? platform::OpenStatus::Missing : platform::OpenStatus::Unreadable,
               nullptr};
     }
-    return {platform::OpenStatus::Opened, std::make_unique<Input>(file)};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+      ::close(fd);
+      return {platform::OpenStatus::NotRegular, nullptr};
+    }
+    return {platform::OpenStatus::Opened, std::make_unique<Input>(fd)};
   }
   std::unique_ptr<platform::AtomicOutputFile> OpenForAtomicWriting(const std::string&) override {
     return nullptr;
@@ -124,21 +137,32 @@ class ReadOnlyFiles : public platform::FileStore {
  private:
   class Input : public platform::InputFile {
    public:
-    explicit Input(std::FILE* file) : file_(file) {}
-    ~Input() override { std::fclose(file_); }
+    explicit Input(int fd) : fd_(fd) {}
+    ~Input() override { ::close(fd_); }
     Input(const Input&) = delete;
     Input& operator=(const Input&) = delete;
     std::size_t Read(void* buffer, std::size_t size) override {
-      return std::fread(buffer, 1, size, file_);
+      while (true) {
+        const ssize_t count = ::read(fd_, buffer, size);
+        if (count >= 0) {
+          return static_cast<std::size_t>(count);
+        }
+        if (errno != EINTR) {
+          failed_ = true;
+          return 0;
+        }
+      }
     }
+    bool Failed() const override { return failed_; }
 
    private:
-    std::FILE* file_;
+    int fd_;
+    bool failed_ = false;
   };
 };
 
 int Export(const CsvArguments& args, Gradebook& book, std::ostream& out, std::ostream& err) {
-  PrintedMessages messages(err, false);
+  PrintedMessages messages(err, false, false);
   const auto selection = exchange::SelectForExport(
       book, args.classPosition,
       args.studentPosition ? exchange::ExportScope::OneStudent : exchange::ExportScope::WholeClass,
@@ -154,7 +178,7 @@ int Export(const CsvArguments& args, Gradebook& book, std::ostream& out, std::os
 }
 
 int Import(const CsvArguments& args, Gradebook& book, std::ostream& out, std::ostream& err) {
-  PrintedMessages messages(err, args.createMissing);
+  PrintedMessages messages(err, args.createMissing, args.anyClass);
   ReadOnlyFiles files;
   exchange::MemoryImportHost host(book, messages, files);
   if (exchange::RunImport(host, args.csvPath, args.classPosition) !=
@@ -190,10 +214,11 @@ void PrintCsvUsage(std::ostream& stream) {
   stream << "  vellanor-inspect --export-csv --class I [--student J] FILE\n"
             "      print the CSV export of class I (or of its student J) of FILE;\n"
             "      positions count from 0\n"
-            "  vellanor-inspect --import-csv CSV --class I [--create-missing] FILE\n"
+            "  vellanor-inspect --import-csv CSV --class I [--create-missing] [--any-class] FILE\n"
             "      import CSV into class I of a copy of FILE in memory and print the result\n"
             "      as JSON, each message on standard error; unknown students are created\n"
-            "      only with --create-missing; FILE is never changed\n";
+            "      only with --create-missing, a file of another class is imported only\n"
+            "      with --any-class; exit 1 when nothing is imported; FILE is never changed\n";
 }
 
 }  // namespace vellanor::inspect

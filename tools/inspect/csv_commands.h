@@ -17,10 +17,11 @@ using BookReader = std::function<bool(const std::string& path, Gradebook& book, 
 bool IsCsvCommand(const std::vector<std::string>& args);
 
 // `--export-csv --class I [--student J] FILE`: the export's bytes on `out`.
-// `--import-csv CSV --class I [--create-missing] FILE`: the import run on a
-// copy in memory, the resulting gradebook as JSON on `out`, each message box
-// of the run on `err` as it would show (the question about an unknown
-// student answered Yes with --create-missing, No without). Positions count
+// `--import-csv CSV --class I [--create-missing] [--any-class] FILE`: the
+// import run on a copy in memory, the resulting gradebook as JSON on `out`
+// when marks changed, each message box of the run on `err` as it would show
+// (the questions about unknown students answered Yes with --create-missing,
+// the one about a file of another class Yes with --any-class, No without). Positions count
 // from 0 in file order. Nothing is ever written to a file.
 int RunCsvCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const BookReader& read);

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -13,8 +14,11 @@
 #include "command_line.h"
 #include "database_file.h"
 #include "model/gradebook.h"
+#include "platform/file_store.h"
+#include "platform/process_runner.h"
 #include "reports/chart_picture.h"
 #include "reports/merge/template_merge.h"
+#include "reports/pdf_output.h"
 
 namespace vellanor::inspect {
 namespace {
@@ -23,7 +27,9 @@ struct ReportRequest {
   std::string templatePath;
   int classPosition = -1;
   int studentPosition = -1;  // -1: the class's own document
+  bool allStudents = false;
   bool charts = false;
+  std::string pdfPath;  // set: a PDF file instead of the RTF on standard output
   std::string databasePath;
 };
 
@@ -50,6 +56,14 @@ std::optional<ReportRequest> ParseRequest(const std::vector<std::string>& args) 
       request.charts = true;
       continue;
     }
+    if (option == "--all-students") {
+      request.allStudents = true;
+      continue;
+    }
+    if (option == "--pdf" && i + 2 < args.size()) {
+      request.pdfPath = args[++i];
+      continue;
+    }
     if ((option != "--class" && option != "--student") || i + 2 >= args.size()) {
       return std::nullopt;
     }
@@ -60,6 +74,10 @@ std::optional<ReportRequest> ParseRequest(const std::vector<std::string>& args) 
     (option == "--class" ? request.classPosition : request.studentPosition) = *position;
   }
   if (request.classPosition < 0 || request.templatePath.empty() || request.databasePath.empty()) {
+    return std::nullopt;
+  }
+  // All the students make one document only as a PDF.
+  if (request.allStudents && (request.studentPosition >= 0 || request.pdfPath.empty())) {
     return std::nullopt;
   }
   return request;
@@ -99,12 +117,36 @@ std::unique_ptr<QGuiApplication> DrawingApplication() {
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// The documents, converted by LibreOffice, one after the other in `path`.
+int WritePdf(const std::vector<PdfDocument>& documents, const std::string& path,
+             std::ostream& err) {
+  if (documents.empty()) {
+    err << "vellanor-inspect: the class has no student\n";
+    return kExitRefused;
+  }
+  platform::QtProcessRunner runner;
+  platform::QtFileStore files;
+  const std::filesystem::path target(path);
+  PdfRequest request;
+  request.soffice = runner.FindProgram("soffice");
+  request.directory = target.has_parent_path() ? target.parent_path().string() : ".";
+  request.joinedName = target.filename().string();
+  const PdfOutcome outcome = WritePdfDocuments(runner, files, documents, request);
+  if (outcome.status != PdfOutcome::Status::kDone) {
+    err << "Erreur à la création du document\n" << outcome.error << "\n";
+    return kExitRefused;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int ReportFile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const std::optional<ReportRequest> request = ParseRequest(args);
   if (!request) {
-    err << "Usage: vellanor-inspect --report TEMPLATE --class I [--student J] [--charts] FILE\n";
+    err << "Usage: vellanor-inspect --report TEMPLATE --class I [--student J] [--charts] FILE\n"
+           "       vellanor-inspect --report TEMPLATE --class I (--student J | --all-students)"
+           " [--charts] --pdf OUT.pdf FILE\n";
     return kExitUsage;
   }
   Gradebook book;
@@ -131,15 +173,30 @@ int ReportFile(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << "Erreur à l'ouverture du document\n";
     return kExitRefused;
   }
-  const auto application = request->charts ? DrawingApplication() : nullptr;
+  const auto application =
+      request->charts || !request->pdfPath.empty() ? DrawingApplication() : nullptr;
   const ChartMaker charts = request->charts ? ChartMaker(AppendChartPicture) : ChartMaker();
-  std::string merged;
+  std::vector<const StudentRecord*> students = {student};
+  if (request->allStudents) {
+    students.clear();
+    for (const StudentRecord& each : record->students) {
+      students.push_back(&each);
+    }
+  }
+  std::vector<PdfDocument> documents;
   try {
-    merged = MergeTemplate(*templateText, *record, student, student == nullptr, charts);
+    for (const StudentRecord* each : students) {
+      documents.push_back(
+          {MergeTemplate(*templateText, *record, each, each == nullptr, charts), std::string()});
+    }
   } catch (const std::exception&) {
     err << "vellanor-inspect: the document would be too large\n";
     return kExitRefused;
   }
+  if (!request->pdfPath.empty()) {
+    return WritePdf(documents, request->pdfPath, err);
+  }
+  const std::string& merged = documents.front().rtf;
   out.write(merged.data(), static_cast<std::streamsize>(merged.size()));
   out.flush();
   return out ? kExitOk : kExitRefused;

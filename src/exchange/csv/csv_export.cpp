@@ -1,6 +1,7 @@
 #include "exchange/csv/csv_export.h"
 
 #include <array>
+#include <filesystem>
 
 #include "exchange/csv/csv_fields.h"
 #include "model/format.h"
@@ -54,8 +55,10 @@ void ExportCategory(const StudentRecord& student, int category, std::string& out
   coefficients.clear();
   coefficients += kLineBreak;
   AppendField(coefficients, labels.coefficients);
+  bool anyMark = false;
   for (const GradeRecord& mark : student.grades) {
     if (mark.Category() == category) {
+      anyMark = true;
       AppendField(out, FormatMark(mark.value));
       // A coefficient is a plain number: -1 is not an absence here.
       AppendField(coefficients, FormatAverage(mark.coefficient));
@@ -64,7 +67,10 @@ void ExportCategory(const StudentRecord& student, int category, std::string& out
   out += coefficients;
   out += kLineBreak;
   AppendField(out, labels.average);
-  AppendField(out, FormatAverage(student.average[static_cast<std::size_t>(category)]));
+  // Without a mark there is no average: an empty cell, not a zero that reads
+  // as one ("abs" stays for a student absent at every assessment).
+  AppendField(out, anyMark ? FormatAverage(student.average[static_cast<std::size_t>(category)])
+                           : std::string());
 }
 
 void Refuse(platform::MessageService& messages, const char* text) {
@@ -150,6 +156,13 @@ std::string ExportBytes(const ExportSelection& selection) {
   return bytes;
 }
 
+std::string ExportPath(const std::string& typed) {
+  if (typed.empty() || typed.back() == '/' || std::filesystem::path(typed).has_extension()) {
+    return typed;
+  }
+  return typed + ".csv";
+}
+
 bool RunExport(const Gradebook& book, const ExportRequest& request, platform::FileStore& files,
                platform::MessageService& messages) {
   const std::optional<ExportSelection> selection = SelectForExport(
@@ -157,8 +170,15 @@ bool RunExport(const Gradebook& book, const ExportRequest& request, platform::Fi
   if (!selection) {
     return false;
   }
+  const std::string path = ExportPath(request.path);
+  if (!path.empty() && files.OpenForReading(path).status != platform::OpenStatus::Missing &&
+      !messages.AskYesNo("Le document " + std::filesystem::path(path).filename().string() +
+                             " existe déjà.\nVoulez-vous le remplacer ?",
+                         "Attention")) {
+    return false;
+  }
   bool created = false;
-  if (auto file = request.path.empty() ? nullptr : files.OpenForAtomicWriting(request.path)) {
+  if (auto file = path.empty() ? nullptr : files.OpenForAtomicWriting(path)) {
     const bool written = WriteExport(*selection, [&file](std::string_view piece) {
       return file->Write(piece.data(), piece.size()) == piece.size();
     });

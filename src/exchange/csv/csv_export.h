@@ -26,7 +26,8 @@ namespace vellanor::exchange {
 //   Moyenne Ecrit Trimestre 1;12.50;      the order written T1, oral T1, ...
 //
 // The marks and coefficients of a category follow the student's grade list;
-// averages are printed as stored. Names holding ";", "," or a double quote
+// averages are printed as stored (an empty field for a category where the
+// student holds no mark). Names holding ";", "," or a double quote
 // are quoted as spreadsheets quote them; others are written as stored.
 
 // Appends one student's block to `out`.
@@ -64,8 +65,13 @@ struct ExportRequest {
   int studentPosition = 0;  // in the class's student list, for OneStudent
 };
 
-// The export run of the import/export window: writes the file beside its
-// target and renames it into place, replacing an earlier file of that name,
+// The file an export writes for the path the teacher gave: with ".csv" added
+// when its name has no extension, as the file chooser adds it.
+std::string ExportPath(const std::string& typed);
+
+// The export run of the import/export window, to ExportPath(path): asks
+// before replacing an existing file (No, the default, keeps it and exports
+// nothing), writes the file beside its target and renames it into place,
 // then says "Document créé". A file that cannot be created or written gives
 // "Erreur à la création du document" and leaves any earlier file whole.
 // Returns whether the document was created.

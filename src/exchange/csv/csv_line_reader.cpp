@@ -20,7 +20,16 @@ bool IsAscii(std::string_view text) {
 
 }  // namespace
 
-CsvLineReader::CsvLineReader(platform::InputFile& input) : input_(input), buffer_(kPieceSize) {}
+CsvEncoding DecideEncoding(std::string_view bytes) {
+  if (bytes.starts_with(kByteOrderMark) ||
+      (!IsAscii(bytes) && IsValidUtf8(bytes) && CharactersOutsideCp1252(bytes).empty())) {
+    return CsvEncoding::Utf8;
+  }
+  return CsvEncoding::Windows1252;
+}
+
+CsvLineReader::CsvLineReader(platform::InputFile& input, CsvEncoding encoding)
+    : input_(input), buffer_(kPieceSize), utf8File_(encoding == CsvEncoding::Utf8) {}
 
 bool CsvLineReader::Refill() {
   if (endOfFile_) {
@@ -71,12 +80,11 @@ bool CsvLineReader::Next(std::string& line) {
   }
   if (firstLine_) {
     firstLine_ = false;
-    if (line.starts_with(kByteOrderMark)) {
-      utf8File_ = true;
+    if (utf8File_ && line.starts_with(kByteOrderMark)) {
       line.erase(0, kByteOrderMark.size());
     }
   }
-  if (!IsAscii(line) && (utf8File_ || IsValidUtf8(line))) {
+  if (utf8File_ && !IsAscii(line)) {
     line = Utf8ToCp1252(line);
   }
   return true;

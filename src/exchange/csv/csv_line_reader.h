@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -11,18 +12,25 @@
 
 namespace vellanor::exchange {
 
+enum class CsvEncoding { Utf8, Windows1252 };
+
+// The encoding of a whole CSV file: UTF-8 when it begins with a byte-order
+// mark, or when all of it is well-formed UTF-8 and every character it decodes
+// to exists in Windows-1252; Windows-1252 otherwise. Deciding line by line
+// would read a Windows-1252 line such as "JOS\xC9\xA0LUIS" as UTF-8 by chance.
+CsvEncoding DecideEncoding(std::string_view bytes);
+
 // Reads a text file line by line, in pieces, so that memory stays bounded by
 // the longest line whatever the file's size. Lines end with CR LF, LF or a
 // lone CR; the last line counts even without a line break after it, and a
 // line of any length is read whole.
 //
-// Lines come out in Windows-1252, as the records store text. A file that
-// begins with a UTF-8 byte-order mark is UTF-8 throughout; otherwise each line
-// that is well-formed UTF-8 and holds non-ASCII characters is taken as UTF-8
-// (what spreadsheets save today), and any other line as Windows-1252.
+// Lines come out in Windows-1252, as the records store text, converted from
+// the file's encoding, which the caller decided; a UTF-8 file's byte-order
+// mark is dropped.
 class CsvLineReader {
  public:
-  explicit CsvLineReader(platform::InputFile& input);
+  CsvLineReader(platform::InputFile& input, CsvEncoding encoding);
 
   // The next line, without its line break; false at the end of the file.
   bool Next(std::string& line);
@@ -40,7 +48,7 @@ class CsvLineReader {
   std::size_t end_ = 0;
   bool endOfFile_ = false;
   bool firstLine_ = true;
-  bool utf8File_ = false;
+  bool utf8File_;
   bool skipLineFeed_ = false;  // the previous line ended with a CR
   std::optional<std::string> pushedBack_;
 };

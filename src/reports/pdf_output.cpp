@@ -1,0 +1,319 @@
+#include "reports/pdf_output.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <system_error>
+
+#include <qpdf/Buffer.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include "platform/file_store.h"
+#include "platform/process_runner.h"
+#include "reports/merge/document_names.h"
+
+namespace vellanor {
+namespace {
+
+namespace fs = std::filesystem;
+using Outcome = platform::ProcessResult::Outcome;
+
+// A folder only we may enter (mode 0700), removed with all it holds.
+class PrivateFolder {
+ public:
+  PrivateFolder() {
+    std::error_code failed;
+    const fs::path base = fs::temp_directory_path(failed);
+    std::string pattern = ((failed ? fs::path("/tmp") : base) / "vellanor-pdf-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) {
+      path_ = pattern;
+    }
+  }
+  ~PrivateFolder() {
+    if (!path_.empty()) {
+      std::error_code ignored;
+      fs::remove_all(path_, ignored);
+    }
+  }
+  PrivateFolder(const PrivateFolder&) = delete;
+  PrivateFolder& operator=(const PrivateFolder&) = delete;
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// A file: URL for LibreOffice, every byte but the unreserved ones and "/"
+// escaped, so that spaces and accents in the temporary folder's path pass.
+std::string FileUrl(const std::string& path) {
+  std::string url = "file://";
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+        (byte >= '0' && byte <= '9') || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+      url += c;
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      url += escaped;
+    }
+  }
+  return url;
+}
+
+bool WriteWhole(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+std::optional<std::string> ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return std::nullopt;
+  }
+  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+bool PutInPlace(platform::FileStore& files, const std::string& path, const std::string& bytes) {
+  const auto file = files.OpenForAtomicWriting(path);
+  if (file == nullptr) {
+    return false;
+  }
+  if (!bytes.empty() && file->Write(bytes.data(), bytes.size()) != bytes.size()) {
+    return false;
+  }
+  return file->Commit();
+}
+
+std::string JoinPath(const std::string& directory, const std::string& file) {
+  if (directory.empty() || directory.back() == '/') {
+    return directory + file;
+  }
+  return directory + '/' + file;
+}
+
+// The last lines LibreOffice wrote, enough to say what went wrong.
+std::string Tail(const std::string& output) {
+  constexpr std::size_t kLongest = 600;
+  std::string text = output;
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+    text.pop_back();
+  }
+  if (text.size() > kLongest) {
+    text = "…" + text.substr(text.size() - kLongest);
+  }
+  return text.empty() ? text : "\n" + text;
+}
+
+bool IsNonEmptyFile(const std::string& path) {
+  std::error_code failed;
+  return fs::is_regular_file(path, failed) && fs::file_size(path, failed) > 0 && !failed;
+}
+
+PdfOutcome Failed(std::string error) {
+  PdfOutcome outcome;
+  outcome.status = PdfOutcome::Status::kFailed;
+  outcome.error = std::move(error);
+  return outcome;
+}
+
+}  // namespace
+
+std::vector<std::string> ConversionArguments(const std::string& profileFolder,
+                                             const std::string& outputFolder,
+                                             const std::vector<std::string>& inputs) {
+  std::vector<std::string> arguments = {"-env:UserInstallation=" + FileUrl(profileFolder),
+                                        "--headless",
+                                        "--norestore",
+                                        "--convert-to",
+                                        "pdf",
+                                        "--outdir",
+                                        outputFolder};
+  arguments.insert(arguments.end(), inputs.begin(), inputs.end());
+  return arguments;
+}
+
+std::optional<std::string> JoinPdfFiles(const std::vector<std::string>& paths, std::string& error) {
+  try {
+    QPDF joined;
+    joined.emptyPDF();
+    QPDFPageDocumentHelper pages(joined);
+    // The pages are copied when the joined file is written: their files
+    // stay open until then.
+    std::vector<std::unique_ptr<QPDF>> sources;
+    for (const std::string& path : paths) {
+      auto source = std::make_unique<QPDF>();
+      source->setSuppressWarnings(true);
+      source->processFile(path.c_str());
+      for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(*source).getAllPages()) {
+        pages.addPage(page, false);
+      }
+      sources.push_back(std::move(source));
+    }
+    QPDFWriter writer(joined);
+    writer.setOutputMemory();
+    writer.write();
+    const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
+    return std::string(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());
+  } catch (const std::exception& failure) {
+    error = failure.what();
+    return std::nullopt;
+  }
+}
+
+std::string PdfFileName(std::string_view name, std::chrono::year_month_day date) {
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d.pdf", static_cast<int>(date.year()),
+                static_cast<int>(static_cast<unsigned>(date.month())),
+                static_cast<int>(static_cast<unsigned>(date.day())));
+  return DocumentFileName(name) + stamp;
+}
+
+PdfOutcome WritePdfDocuments(platform::ProcessRunner& runner, platform::FileStore& files,
+                             const std::vector<PdfDocument>& documents, const PdfRequest& request) {
+  const int total = static_cast<int>(documents.size());
+  if (total == 0) {
+    return {PdfOutcome::Status::kDone, 0, {}};
+  }
+  if (request.soffice.empty()) {
+    return Failed("LibreOffice n'est pas installé.");
+  }
+  const PrivateFolder folder;
+  if (folder.Path().empty()) {
+    return Failed("Impossible de créer un dossier temporaire.");
+  }
+  const std::string inputFolder = folder.Path() + "/rtf";
+  const std::string outputFolder = folder.Path() + "/pdf";
+  std::error_code failed;
+  fs::create_directory(inputFolder, failed);
+  fs::create_directory(outputFolder, failed);
+
+  // Numbered names: LibreOffice converts in this order, and neither a
+  // student's name nor its accents ever reach its command line.
+  std::vector<std::string> inputs;
+  std::vector<std::string> outputs;
+  for (int i = 0; i < total; ++i) {
+    char stem[16];
+    std::snprintf(stem, sizeof stem, "%04d", i + 1);
+    inputs.push_back(inputFolder + "/" + stem + ".rtf");
+    outputs.push_back(outputFolder + "/" + stem + ".pdf");
+    if (!WriteWhole(inputs.back(), documents[static_cast<std::size_t>(i)].rtf)) {
+      return Failed("Impossible d'écrire dans le dossier temporaire.");
+    }
+  }
+
+  // A document is done once the next one's PDF appears (LibreOffice takes
+  // them one after the other), or when LibreOffice has ended.
+  int appeared = 0;
+  long long lastChange = 0;
+  bool cancelled = false;
+  int stopAt = total;  // stop once this many are done
+  bool timedOut = false;
+  const auto watch = [&](long long elapsedMs) {
+    while (appeared < total && fs::exists(outputs[static_cast<std::size_t>(appeared)], failed)) {
+      ++appeared;
+      lastChange = elapsedMs;
+    }
+    const int done = appeared > 0 ? appeared - 1 : 0;
+    if (!cancelled && request.progress && !request.progress(done, total)) {
+      cancelled = true;
+      // The document in hand is finished before stopping.
+      stopAt = appeared;
+    }
+    if (cancelled && done >= stopAt) {
+      return false;
+    }
+    if (elapsedMs - lastChange > request.timeout.count()) {
+      timedOut = true;
+      return false;
+    }
+    return true;
+  };
+  const platform::ProcessResult result = runner.Run(
+      request.soffice, ConversionArguments(folder.Path() + "/profil", outputFolder, inputs), watch);
+
+  // A stop asked for just as LibreOffice ended came too late to stop anything.
+  cancelled = cancelled && result.outcome == Outcome::kStopped;
+  int converted = 0;
+  switch (result.outcome) {
+    case Outcome::kNotStarted:
+      return Failed("LibreOffice n'a pas pu être lancé." + Tail(result.output));
+    case Outcome::kCrashed:
+      return Failed("LibreOffice s'est arrêté brutalement." + Tail(result.output));
+    case Outcome::kStopped:
+      if (timedOut) {
+        return Failed("LibreOffice n'a pas répondu dans le temps accordé (" +
+                      std::to_string((request.timeout.count() + 999) / 1000) + " s par document).");
+      }
+      // Those before the last to appear are whole; that one was cut short.
+      converted = appeared > 0 ? appeared - 1 : 0;
+      if (converted > stopAt) {
+        converted = stopAt;
+      }
+      break;
+    case Outcome::kFinished:
+      if (result.exitCode != 0) {
+        return Failed("LibreOffice a échoué (code " + std::to_string(result.exitCode) + ")." +
+                      Tail(result.output));
+      }
+      converted = total;
+      break;
+  }
+  for (int i = 0; i < converted; ++i) {
+    if (!IsNonEmptyFile(outputs[static_cast<std::size_t>(i)])) {
+      return Failed("LibreOffice n'a pas produit le document « " +
+                    documents[static_cast<std::size_t>(i)].fileName + " »." + Tail(result.output));
+    }
+  }
+  if (request.progress) {
+    request.progress(converted, total);
+  }
+
+  PdfOutcome outcome;
+  outcome.status = cancelled ? PdfOutcome::Status::kCancelled : PdfOutcome::Status::kDone;
+  if (!request.joinedName.empty()) {
+    // Part of a class in a file named after the whole class would be taken
+    // for all of it.
+    if (cancelled) {
+      return outcome;
+    }
+    std::string error;
+    const std::optional<std::string> joined = JoinPdfFiles(outputs, error);
+    if (!joined) {
+      return Failed("Les documents n'ont pas pu être réunis : " + error);
+    }
+    const std::string path = JoinPath(request.directory, request.joinedName);
+    if (!PutInPlace(files, path, *joined)) {
+      return Failed("Impossible d'écrire le fichier " + path + ".");
+    }
+    outcome.written = 1;
+    return outcome;
+  }
+  for (int i = 0; i < converted; ++i) {
+    const std::optional<std::string> bytes = ReadWhole(outputs[static_cast<std::size_t>(i)]);
+    const std::string path =
+        JoinPath(request.directory, documents[static_cast<std::size_t>(i)].fileName);
+    if (!bytes || !PutInPlace(files, path, *bytes)) {
+      PdfOutcome failure = Failed("Impossible d'écrire le fichier " + path + ".");
+      failure.written = outcome.written;
+      return failure;
+    }
+    ++outcome.written;
+  }
+  return outcome;
+}
+
+}  // namespace vellanor
