@@ -95,7 +95,7 @@ void CMainDlg::AllowGrowing() {
   using widgets::Stretch;
   widgets::MakeResizable(
       *this, QStringLiteral("main"),
-      {Stretch{.frame = " Liste des élèves ", .growX = kTree, .growY = 1},
+      {Stretch{.text = " Liste des élèves ", .growX = kTree, .growY = 1},
        Stretch{.id = res::kCtlTree, .growX = kTree, .growY = 1},
        Stretch{.id = res::kCtlInfoPanel, .moveX = kTree, .growX = 1 - kTree, .growY = kInfo},
        Stretch{.id = res::kCtlChartGroup,

@@ -26,7 +26,7 @@ QWidget* FindControl(const TemplateDialog& dialog, const Stretch& stretch) {
   }
   const auto& controls = dialog.Template().controls;
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].kind == res::ControlKind::kGroupBox && controls[i].text == stretch.frame) {
+    if (controls[i].id == res::kNoId && controls[i].text == stretch.text) {
       return dialog.ControlAt(static_cast<int>(i));
     }
   }

@@ -21,11 +21,11 @@ class TemplateDialog;
 // How one control follows the window: of the width (and height) the client
 // area has gained over the template's, `moveX` (`moveY`) shifts the control
 // and `growX` (`growY`) widens (heightens) it. A control with an ID is named
-// by it; a group box without one by its caption, exactly as the template
+// by it; one without (a frame, a label) by its text, exactly as the template
 // writes it. Controls not named stay where the template puts them.
 struct Stretch {
   int id = res::kNoId;
-  std::string_view frame = {};
+  std::string_view text = {};
   double moveX = 0.0;
   double moveY = 0.0;
   double growX = 0.0;
