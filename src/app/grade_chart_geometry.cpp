@@ -10,11 +10,11 @@
 namespace vellanor {
 namespace {
 
-constexpr ChartColor kAxisColor{20, 150, 100};
-constexpr ChartColor kPassLineColor{0, 200, 110};
+constexpr ChartColor kAxisColor = kChartAxisColor;
+constexpr ChartColor kPassLineColor = kChartPassLineColor;
 constexpr ChartColor kColumnMarkColor{100, 140, 210};
-constexpr std::array<ChartColor, 3> kTrimesterColors{
-    ChartColor{100, 140, 210}, ChartColor{210, 100, 201}, ChartColor{250, 180, 45}};
+constexpr std::array<ChartColor, 3> kTrimesterColors{TrimesterColor(1), TrimesterColor(2),
+                                                     TrimesterColor(3)};
 
 constexpr ChartPen kAxisPen{kAxisColor, 2, ChartPenStyle::Solid};
 constexpr ChartPen kGradeMarkPen{kAxisColor, 1, ChartPenStyle::Solid};

@@ -21,6 +21,21 @@ struct ChartColor {
   bool operator==(const ChartColor&) const = default;
 };
 
+// The chart's colours, which the program's other pictures of marks share.
+inline constexpr ChartColor kChartAxisColor{20, 150, 100};
+inline constexpr ChartColor kChartPassLineColor{0, 200, 110};
+// The colour of a trimester's curve, 1 to 3.
+constexpr ChartColor TrimesterColor(int trimester) {
+  switch (trimester) {
+    case 2:
+      return {210, 100, 201};
+    case 3:
+      return {250, 180, 45};
+    default:
+      return {100, 140, 210};
+  }
+}
+
 enum class ChartPenStyle { Solid, Dashed };
 
 struct ChartPen {

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "model/average_explanation.h"
 #include "model/cp1252.h"
 #include "model/format.h"
 
@@ -41,9 +42,21 @@ std::size_t Category(int trimester, int kind) {
   return static_cast<std::size_t>((trimester - 1) * 2 + kind);
 }
 
+// An average row; a student's is followed by how it was computed.
+void AddAverageRow(std::vector<InfoRow>& rows, const char* label,
+                   const PerCategory<float>& averages, const StudentRecord* student,
+                   std::size_t category) {
+  rows.push_back({label, FormatAverage(averages[category])});
+  if (student != nullptr) {
+    std::string explanation = ExplainAverage(*student, static_cast<int>(category));
+    rows.back().tooltip = explanation;
+    rows.push_back({"", explanation, explanation});
+  }
+}
+
 void AddTrimesterBlock(std::vector<InfoRow>& rows, const ClassRecord& record,
                        const std::vector<GradeRecord>& grades, const PerCategory<float>& averages,
-                       int trimester, CoefLabel writtenCoefLabel) {
+                       const StudentRecord* student, int trimester, CoefLabel writtenCoefLabel) {
   const int written = record.gradeCount[Category(trimester, kWritten)];
   const int oral = record.gradeCount[Category(trimester, kOral)];
   rows.push_back({"Nombre de notes trimestre " + std::to_string(trimester) + ":",
@@ -58,10 +71,10 @@ void AddTrimesterBlock(std::vector<InfoRow>& rows, const ClassRecord& record,
     rows.push_back({"Note(s) orale(s)", GradeList(grades, trimester, kOral, CoefLabel::Plain)});
   }
   if (written > 0) {
-    rows.push_back({"Moyenne Ecrite", FormatAverage(averages[Category(trimester, kWritten)])});
+    AddAverageRow(rows, "Moyenne Ecrite", averages, student, Category(trimester, kWritten));
   }
   if (oral > 0) {
-    rows.push_back({"Moyenne Orale", FormatAverage(averages[Category(trimester, kOral)])});
+    AddAverageRow(rows, "Moyenne Orale", averages, student, Category(trimester, kOral));
   }
 }
 
@@ -75,7 +88,8 @@ std::vector<InfoRow> ClassInfoRows(const ClassRecord& record) {
       {"Nombre d'élèves: ", std::to_string(record.studentCount)},
   };
   for (int t = 1; t <= 3; ++t) {
-    AddTrimesterBlock(rows, record, record.columns, record.average, t, CoefLabel::WithColon);
+    AddTrimesterBlock(rows, record, record.columns, record.average, nullptr, t,
+                      CoefLabel::WithColon);
   }
   return rows;
 }
@@ -90,7 +104,7 @@ std::vector<InfoRow> StudentInfoRows(const ClassRecord& record, const StudentRec
       {"Lieu de naissance:", Cp1252ToUtf8(student.birthPlace.View())},
   };
   for (int t = 1; t <= 3; ++t) {
-    AddTrimesterBlock(rows, record, student.grades, student.average, t, CoefLabel::Plain);
+    AddTrimesterBlock(rows, record, student.grades, student.average, &student, t, CoefLabel::Plain);
   }
   return rows;
 }

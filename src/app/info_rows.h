@@ -8,10 +8,11 @@
 namespace vellanor {
 
 // One row of the main window's information panel: a label and its value,
-// both UTF-8.
+// both UTF-8, and the tooltip of the row (empty for none).
 struct InfoRow {
   std::string label;
   std::string value;
+  std::string tooltip{};
   bool operator==(const InfoRow&) const = default;
 };
 
@@ -22,7 +23,8 @@ std::vector<InfoRow> ClassInfoRows(const ClassRecord& record);
 
 // Everything the panel shows about one student of `record`: personal details,
 // then for each trimester the marks and the stored averages. The class's
-// counts decide which rows a trimester has.
+// counts decide which rows a trimester has. Each average row has how it was
+// computed (ExplainAverage) as its tooltip and on an unlabelled row below it.
 std::vector<InfoRow> StudentInfoRows(const ClassRecord& record, const StudentRecord& student);
 
 }  // namespace vellanor

@@ -244,6 +244,14 @@ void CMainDlg::ShowInfo(const TreeSelection& selection) {
     const int position =
         infoPanel_.InsertRow(infoPanel_.rowCount(), QString::fromStdString(row.label));
     infoPanel_.SetItemText(position, 1, QString::fromStdString(row.value));
+    if (!row.tooltip.empty()) {
+      const QString tooltip = QString::fromStdString(row.tooltip);
+      for (int column = 0; column < 2; ++column) {
+        if (QTableWidgetItem* cell = infoPanel_.item(position, column)) {
+          cell->setToolTip(tooltip);
+        }
+      }
+    }
   }
   // The chart starts again on the first trimester, and its radio button shows it.
   chartMode_ = 1;
@@ -298,6 +306,7 @@ bool CMainDlg::GuardNeedsClass(int id) {
     case res::kCmdModifyInfo:
     case res::kCmdGrading:
     case res::kCmdReport:
+    case res::kCmdStatistics:
       refusal = kNoClassAtAll;
       break;
     default:

@@ -82,4 +82,40 @@ std::string FormatMark(float mark) {
   return TwoDecimals(mark);
 }
 
+namespace {
+
+std::string WithComma(std::string text) {
+  for (char& c : text) {
+    if (c == '.') {
+      c = ',';
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string FormatAverageWithComma(float average) {
+  return WithComma(FormatAverage(average));
+}
+
+std::string FormatMarkWithComma(float mark) {
+  return WithComma(FormatMark(mark));
+}
+
+std::string FormatDecimalComma(double value) {
+  if (std::isnan(value)) {
+    return "abs";
+  }
+  char buffer[400];  // the largest double takes 309 digits, a sign and ".00"
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+  return WithComma(std::string(buffer, result.ptr));
+}
+
+std::string CategoryName(int category) {
+  return std::string(CategoryKind(category) == kWritten ? "Ecrit" : "Oral") + " T" +
+         std::to_string(CategoryTrimester(category));
+}
+
 }  // namespace vellanor

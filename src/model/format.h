@@ -14,4 +14,14 @@ std::string FormatAverage(float average);
 // otherwise "%.2f" of the value; infinities print "inf" and "-inf".
 std::string FormatMark(float mark);
 
+// The same two decimals with a decimal comma, as French texts write them:
+// "12,50", "abs" for NaN (and, for a mark, the absence value).
+std::string FormatAverageWithComma(float average);
+std::string FormatMarkWithComma(float mark);
+// "%.2f" of a double with a decimal comma, rounded as printf rounds.
+std::string FormatDecimalComma(double value);
+
+// "Ecrit T1", "Oral T1", ... "Oral T3" for the categories 0 to 5.
+std::string CategoryName(int category);
+
 }  // namespace vellanor

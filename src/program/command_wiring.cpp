@@ -16,6 +16,7 @@
 #include "program/accessory_commands.h"
 #include "reports/reports_dlg.h"
 #include "resources/ids.h"
+#include "statistics/statistics_dlg.h"
 #include "widgets/about_box_dlg.h"
 #include "widgets/calendar_dlg.h"
 
@@ -41,6 +42,7 @@ void InstallCommands(CMainDlg& main) {
   OnCommands(main, {res::kCmdGrading}, Opens<CGradeEntryDlg>(main));
 
   OnCommands(main, {res::kCmdReport}, Opens<CReportsDlg>(main));
+  OnCommands(main, {res::kCmdStatistics}, Opens<CStatisticsDlg>(main));
 
   // Opens even without a class: each run then says there is none.
   OnCommands(main, {res::kCmdImportExport}, Opens<CImportExportDlg>(main));

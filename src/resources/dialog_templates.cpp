@@ -366,11 +366,41 @@ DialogTemplate ImportExport() {
       }};
 }
 
+// Geometry is the window's smallest: the table and the histogram are the
+// parts that would take more room.
+DialogTemplate Statistics() {
+  return {.id = kDlgStatistics,
+          .caption = "Statistiques",
+          .width = 400,
+          .height = 290,
+          .fontFace = "MS Sans Serif",
+          .pointSize = 8,
+          .style = kModalDialog,
+          .menuId = 0,
+          .controls = {
+              Icon(kNoId, kIconGrading, {4, 4, 20, 20}),
+              IconButton(kIdCancel, "Quitter", {341, 4, 55, 23}, kDefaultButton),
+              Group(kNoId, " Sélection : ", {30, 30, 366, 44}),
+              Text("Classe :", {38, 43, 27, 12}),
+              Combo(kCtlStatsClassList, {68, 41, 160, 80}, kDropDownList | kVScroll),
+              Radio(kCtlStatsTrimester1, "Trimestre 1", {38, 58, 52, 10}, kGroup),
+              Radio(kCtlStatsTrimester2, "Trimestre 2", {94, 58, 52, 10}),
+              Radio(kCtlStatsTrimester3, "Trimestre 3", {150, 58, 52, 10}),
+              Radio(kCtlStatsWritten, "Ecrit", {240, 58, 40, 10}, kGroup),
+              Radio(kCtlStatsOral, "Oral", {284, 58, 40, 10}),
+              List(kCtlStatsTable, {4, 80, 392, 104},
+                   kReport | kSingleSel | kShowSelAlways | kNoSortHeader),
+              Group(kNoId, " Répartition des notes ", {4, 188, 392, 98}),
+              WhiteRect(kCtlStatsHistogram, {12, 200, 376, 80}),
+          }};
+}
+
 const std::map<int, DialogTemplate>& Registry() {
   static const std::map<int, DialogTemplate> registry = [] {
     std::map<int, DialogTemplate> all;
-    for (DialogTemplate t : {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(),
-                             GradeEntry(), AboutBox(), Calendar(), Reports(), ImportExport()}) {
+    for (DialogTemplate t :
+         {MainWindow(), NewClass(), NewStudent(), Delete(), ModifyInfo(), GradeEntry(), AboutBox(),
+          Calendar(), Reports(), ImportExport(), Statistics()}) {
       const int id = t.id;
       all.emplace(id, std::move(t));
     }

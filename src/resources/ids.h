@@ -30,6 +30,7 @@ inline constexpr int kDlgGradeEntry = 164;
 inline constexpr int kDlgCalendar = 161;
 inline constexpr int kDlgReports = 163;
 inline constexpr int kDlgImportExport = 192;
+inline constexpr int kDlgStatistics = 200;
 
 // Menus.
 inline constexpr int kMenuMain = 139;
@@ -132,6 +133,16 @@ inline constexpr int kCtlExchangeOneStudent = 1147;
 inline constexpr int kCtlExchangeClassList = 1148;
 inline constexpr int kCtlExchangeStudentList = 1149;
 
+// Statistics (200). "Quitter" is kIdCancel.
+inline constexpr int kCtlStatsClassList = 1160;
+inline constexpr int kCtlStatsTrimester1 = 1161;
+inline constexpr int kCtlStatsTrimester2 = 1162;
+inline constexpr int kCtlStatsTrimester3 = 1163;
+inline constexpr int kCtlStatsWritten = 1164;
+inline constexpr int kCtlStatsOral = 1165;
+inline constexpr int kCtlStatsTable = 1166;
+inline constexpr int kCtlStatsHistogram = 1167;
+
 // Main menu commands (menu 139).
 inline constexpr int kCmdHelp = 32773;
 inline constexpr int kCmdAbout = 32774;
@@ -144,6 +155,7 @@ inline constexpr int kCmdCalendar = 32783;
 inline constexpr int kCmdCalculator = 32785;
 inline constexpr int kCmdGrading = 32797;
 inline constexpr int kCmdImportExport = 32819;
+inline constexpr int kCmdStatistics = 32821;
 
 // Tree context menu commands (menu 182).
 inline constexpr int kCmdTreeDuplicateClass = 32812;

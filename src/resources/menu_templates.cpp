@@ -37,6 +37,7 @@ MenuTemplate MainMenu() {
           Popup("&Outils",
                 {
                     Command(kCmdReport, "Rapport"),
+                    Command(kCmdStatistics, "Statistiques"),
                     Command(kCmdCalculator, "Calculatrice"),
                     Command(kCmdCalendar, "Calendrier"),
                     Command(kCmdImportExport, "Importer/Exporter"),

@@ -16,6 +16,7 @@ QString StringById(int id) {
       {kCmdModifyInfo, "Modification des informations personnelles..."},
       {kCmdGrading, "Gestion des notes..."},
       {kCmdReport, "Imprimer un rapport..."},
+      {kCmdStatistics, "Statistiques d'une classe..."},
       {kCmdCalculator, "Lance la calculatrice..."},
       {kCmdCalendar, "Lance le calendrier"},
       {kCmdImportExport, "Importer ou exporter des informations..."},

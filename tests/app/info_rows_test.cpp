@@ -59,7 +59,10 @@ TEST(InfoRowsTest, StudentRowsListMarksWithoutColonAfterCoef) {
       {"Lieu de naissance:", "Rennes"},
       {"Nombre de notes trimestre 1:", "2 écrite(s), 0 orale(s)"},
       {"Note(s) écrite(s)", "12.00 (coef 1.00, info: DS1) - abs (coef 1.00, info: DS2)"},
-      {"Moyenne Ecrite", "12.00"},
+      // How the average came about, as the row's tooltip and on the row below.
+      {"Moyenne Ecrite", "12.00", "(12,00 × 1,00) / 1,00 = 12,00 ; 1 absence non comptée"},
+      {"", "(12,00 × 1,00) / 1,00 = 12,00 ; 1 absence non comptée",
+       "(12,00 × 1,00) / 1,00 = 12,00 ; 1 absence non comptée"},
       {"Nombre de notes trimestre 2:", "0 écrite(s), 0 orale(s)"},
       {"Nombre de notes trimestre 3:", "0 écrite(s), 0 orale(s)"},
   };

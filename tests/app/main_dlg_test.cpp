@@ -188,7 +188,15 @@ TEST_F(MainWindowTest, DoubleClickShowsTheClassOrTheStudentAndTheFirstTrimesterC
   EXPECT_EQ(Panel().ItemText(3, 1), "Garçon");
   EXPECT_EQ(Panel().ItemText(7, 1), "12.00 (coef 1.00, info: DS1) - abs (coef 1.00, info: DS2)");
   EXPECT_EQ(Panel().ItemText(8, 1), "abs");  // the student's stored average is NaN
-  EXPECT_EQ(Count<ChartEllipse>(), 1);       // the absence takes no point
+  // Its explanation says the stored value is not what the marks give.
+  const QString explanation = QStringLiteral(
+      "(12,00 × 1,00) / 1,00 = 12,00 ; 1 absence non comptée ; "
+      "moyenne enregistrée abs, recalculée 12,00");
+  EXPECT_EQ(Panel().item(8, 0)->toolTip(), explanation);
+  EXPECT_EQ(Panel().item(8, 1)->toolTip(), explanation);
+  EXPECT_EQ(Panel().ItemText(9, 0), "");
+  EXPECT_EQ(Panel().ItemText(9, 1), explanation);
+  EXPECT_EQ(Count<ChartEllipse>(), 1);  // the absence takes no point
 
   // The root: the panel and the chart stay as they were.
   const std::size_t drawn = dialog.Chart().Primitives().size();

@@ -164,6 +164,20 @@ TEST(CommandWiringTest, RapportOpensTheReportsDialogOnceThereIsAClass) {
   EXPECT_EQ(DialogOpenedBy(main, 32780), "vellanor::CReportsDlg");
 }
 
+TEST(CommandWiringTest, StatistiquesOpensTheStatisticsWindowOnceThereIsAClass) {
+  test::FakeServices services;
+  CMainDlg main(services.Get(), nullptr, 1.0);
+  InstallCommands(main);
+  ASSERT_NE(main.MenuAction(32821), nullptr);
+  main.MenuAction(32821)->trigger();
+  ASSERT_EQ(services.messages.shown.size(), 1u);
+  EXPECT_EQ(services.messages.shown[0].text, "Il n'y a aucune classe dans la base de données");
+  EXPECT_EQ(services.messages.shown[0].caption, "Attention");
+
+  main.GetGradebook().classes.push_back(test::Class("4e B"));
+  EXPECT_EQ(DialogOpenedBy(main, 32821), "vellanor::CStatisticsDlg");
+}
+
 TEST(CommandWiringTest, ImporterExporterOpensItsDialogEvenWithoutAClass) {
   test::FakeServices services;
   CMainDlg main(services.Get(), nullptr, 1.0);

@@ -61,7 +61,8 @@ TEST(SampleTemplatesTest, TheShippedTemplatesUseEveryPlaceholderOfTheirKind) {
   ExpectPlaceholders(card,
                      {"$$STUNOM", "$$STUPRENOM", "$$STUSEX", "$$STUDDN", "$$STULDN", "$$STUINFO"},
                      {"$$STUNOTESECRITES", "$$STUMOYENNEECRITE", "$$STUNOTESORALES",
-                      "$$STUMOYENNEORALE", "$$GRAPHT"});
+                      "$$STUMOYENNEORALE", "$$GRAPHT", "$$STURANGECRIT", "$$STURANGORAL",
+                      "$$MINECRITE", "$$MAXECRITE", "$$MINORALE", "$$MAXORALE"});
   const std::string merged =
       MergeTemplate(card, record, &record.students[0], false, ChartMaker(AppendChartPicture));
   EXPECT_EQ(merged.find("$$"), std::string::npos);
@@ -71,10 +72,10 @@ TEST(SampleTemplatesTest, TheShippedTemplatesUseEveryPlaceholderOfTheirKind) {
 
   const std::string summary = ReadTemplate("Bilan de classe.rtf");
   EXPECT_EQ(summary.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
-  ExpectPlaceholders(summary,
-                     {"$$CLASSE", "$$ANNEE", "$$INFORMATION", "$$NBELEVES", "$$LISTELEVES"},
-                     {"$$NBNOTESECRITES", "$$NOTESECRITES", "$$MOYENNEECRITE", "$$NBNOTESORALES",
-                      "$$NOTESORALES", "$$MOYENNEORALE", "$$GRAPHT"});
+  ExpectPlaceholders(
+      summary, {"$$CLASSE", "$$ANNEE", "$$INFORMATION", "$$NBELEVES", "$$LISTELEVES"},
+      {"$$NBNOTESECRITES", "$$NOTESECRITES", "$$MOYENNEECRITE", "$$NBNOTESORALES", "$$NOTESORALES",
+       "$$MOYENNEORALE", "$$GRAPHT", "$$MINECRITE", "$$MAXECRITE", "$$MINORALE", "$$MAXORALE"});
   const std::string merged2 =
       MergeTemplate(summary, record, nullptr, true, ChartMaker(AppendChartPicture));
   EXPECT_EQ(merged2.find("$$"), std::string::npos);

@@ -102,6 +102,35 @@ TEST(TemplateMergeTest, StudentModeFillsTheClassAndTheStudentPlaceholders) {
             "Gar\xE7on: abs - abs - abs -");
 }
 
+// Durand has no written mark (his stored 0 is left out) and an oral one
+// whose stored average is still 0.
+TEST(TemplateMergeTest, ClassRangeInBothModesAndTheRankInStudentMode) {
+  const ClassRecord record = FourthB();
+  const std::string text =
+      "$$MINECRITE1-$$MAXECRITE1 $$MINORALE1-$$MAXORALE1 [$$MINECRITE2$$MAXORALE3] "
+      "$$STURANGECRIT1 $$STURANGORAL1 [$$STURANGECRIT2]";
+  EXPECT_EQ(ClassMerge(text, record),
+            "10.17-10.17 0.00-15.00 [] $$STURANGECRIT1 $$STURANGORAL1 [$$STURANGECRIT2]");
+  EXPECT_EQ(MergeTemplate(text, record, &record.students[0], false, {}),
+            "10.17-10.17 0.00-15.00 [] 1/1 1/2 []");
+  EXPECT_EQ(MergeTemplate(text, record, &record.students[1], false, {}),
+            "10.17-10.17 0.00-15.00 []  2/2 []");
+}
+
+// The merge replaces by text, in table order: a placeholder holding another
+// would be cut short by it.
+TEST(TemplateMergeTest, NoPlaceholderHoldsAnother) {
+  const std::vector<std::string> texts = PlaceholderTexts();
+  EXPECT_EQ(texts.size(), 63u);
+  for (const std::string& outer : texts) {
+    for (const std::string& inner : texts) {
+      if (&outer != &inner) {
+        EXPECT_EQ(outer.find(inner), std::string::npos) << outer << " holds " << inner;
+      }
+    }
+  }
+}
+
 TEST(TemplateMergeTest, ChartsOnlyWithTheCheckBoxAndFromTheModesOwnGrades) {
   const ClassRecord record = FourthB();
   const std::string text = "$$GRAPHT1|$$GRAPHT2|$$GRAPHT3|$$GRAPHALL|$$GRAPHT1";

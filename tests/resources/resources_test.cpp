@@ -238,6 +238,7 @@ TEST(MenuTemplateTest, MainMenuTree) {
     tools.emplace_back(i.text, i.command);
   }
   EXPECT_EQ(tools, (std::vector<std::pair<std::string, int>>{{"Rapport", 32780},
+                                                             {"Statistiques", 32821},
                                                              {"Calculatrice", 32785},
                                                              {"Calendrier", 32783},
                                                              {"Importer/Exporter", 32819}}));

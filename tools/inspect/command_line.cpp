@@ -6,6 +6,7 @@
 #include "csv_commands.h"
 #include "database_file.h"
 #include "gradebook_json.h"
+#include "statistics_commands.h"
 
 namespace vellanor::inspect {
 namespace {
@@ -36,6 +37,7 @@ void PrintUsage(std::ostream& stream) {
            << "      " << mode.help << "\n";
   }
   PrintCsvUsage(stream);
+  PrintStatisticsUsage(stream);
   stream << "  " << kProgram << " --report TEMPLATE --class I [--student J] [--charts] FILE\n"
          << "      print the document \"Produire\" would write from TEMPLATE for the class at\n"
          << "      position I (its student at position J), counting from 0 in file order\n"
@@ -105,6 +107,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (IsCsvCommand(args)) {
     return RunCsvCommand(args, out, err, ReadOrReport);
+  }
+  if (IsStatisticsCommand(args)) {
+    return RunStatisticsCommand(args, out, err, ReadOrReport);
   }
   if (!args.empty() && args[0] == "--report" && report != nullptr) {
     return report({args.begin() + 1, args.end()}, out, err);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "model/class_statistics.h"
 #include "model/format.h"
 
 namespace vellanor {
@@ -20,6 +21,8 @@ enum class Value {
   GradeCount,
   ClassGrades,
   ClassAverage,
+  ClassLowestAverage,
+  ClassHighestAverage,
   ClassChart,
   LastName,
   FirstName,
@@ -29,6 +32,7 @@ enum class Value {
   StudentInfo,
   StudentGrades,
   StudentAverage,
+  StudentRank,
   StudentChart,
 };
 
@@ -40,7 +44,7 @@ struct Placeholder {
 
 // Table order matters: a value inserted by one entry is searched by every
 // later one. No placeholder contains one that comes before it.
-constexpr std::array<Placeholder, 27> kClassPlaceholders{{
+constexpr std::array<Placeholder, 39> kClassPlaceholders{{
     {"$$CLASSE", Value::ClassName},
     {"$$ANNEE", Value::ClassYear},
     {"$$INFORMATION", Value::ClassInfo},
@@ -64,13 +68,25 @@ constexpr std::array<Placeholder, 27> kClassPlaceholders{{
     {"$$NBNOTESORALES3", Value::GradeCount, 5},
     {"$$NOTESORALES3", Value::ClassGrades, 5},
     {"$$MOYENNEORALE3", Value::ClassAverage, 5},
+    {"$$MINECRITE1", Value::ClassLowestAverage, 0},
+    {"$$MAXECRITE1", Value::ClassHighestAverage, 0},
+    {"$$MINORALE1", Value::ClassLowestAverage, 1},
+    {"$$MAXORALE1", Value::ClassHighestAverage, 1},
+    {"$$MINECRITE2", Value::ClassLowestAverage, 2},
+    {"$$MAXECRITE2", Value::ClassHighestAverage, 2},
+    {"$$MINORALE2", Value::ClassLowestAverage, 3},
+    {"$$MAXORALE2", Value::ClassHighestAverage, 3},
+    {"$$MINECRITE3", Value::ClassLowestAverage, 4},
+    {"$$MAXECRITE3", Value::ClassHighestAverage, 4},
+    {"$$MINORALE3", Value::ClassLowestAverage, 5},
+    {"$$MAXORALE3", Value::ClassHighestAverage, 5},
     {"$$GRAPHT1", Value::ClassChart, 1},
     {"$$GRAPHT2", Value::ClassChart, 2},
     {"$$GRAPHT3", Value::ClassChart, 3},
     {"$$GRAPHALL", Value::ClassChart, 0},
 }};
 
-constexpr std::array<Placeholder, 22> kStudentPlaceholders{{
+constexpr std::array<Placeholder, 28> kStudentPlaceholders{{
     {"$$STUNOM", Value::LastName},
     {"$$STUPRENOM", Value::FirstName},
     {"$$STUSEX", Value::Sex},
@@ -89,6 +105,12 @@ constexpr std::array<Placeholder, 22> kStudentPlaceholders{{
     {"$$STUMOYENNEECRITE3", Value::StudentAverage, 4},
     {"$$STUNOTESORALES3", Value::StudentGrades, 5},
     {"$$STUMOYENNEORALE3", Value::StudentAverage, 5},
+    {"$$STURANGECRIT1", Value::StudentRank, 0},
+    {"$$STURANGORAL1", Value::StudentRank, 1},
+    {"$$STURANGECRIT2", Value::StudentRank, 2},
+    {"$$STURANGORAL2", Value::StudentRank, 3},
+    {"$$STURANGECRIT3", Value::StudentRank, 4},
+    {"$$STURANGORAL3", Value::StudentRank, 5},
     {"$$GRAPHT1", Value::StudentChart, 1},
     {"$$GRAPHT2", Value::StudentChart, 2},
     {"$$GRAPHT3", Value::StudentChart, 3},
@@ -153,6 +175,13 @@ void AppendValue(std::string& out, const Placeholder& entry, const ClassRecord& 
     case Value::ClassAverage:
       out += FormatAverage(record.average[category]);
       return;
+    case Value::ClassLowestAverage:
+    case Value::ClassHighestAverage:
+      if (const auto range = RangeOfAverages(record, entry.number)) {
+        out += FormatAverage(entry.value == Value::ClassLowestAverage ? range->lowest
+                                                                      : range->highest);
+      }
+      return;
     case Value::LastName:
       return AppendRtfEscaped(out, student->name.View());
     case Value::FirstName:
@@ -170,6 +199,11 @@ void AppendValue(std::string& out, const Placeholder& entry, const ClassRecord& 
       return AppendGradeList(out, student->grades, entry.number);
     case Value::StudentAverage:
       out += FormatAverage(student->average[category]);
+      return;
+    case Value::StudentRank:
+      if (const auto rank = RankOf(record, *student, entry.number)) {
+        out += std::to_string(rank->rank) + "/" + std::to_string(rank->of);
+      }
       return;
     case Value::ClassChart:
     case Value::StudentChart:
@@ -287,6 +321,19 @@ std::array<Placeholder, 4> ChartEntries(const std::array<Placeholder, N>& table)
 }
 
 }  // namespace
+
+std::vector<std::string> PlaceholderTexts() {
+  std::vector<std::string> texts;
+  for (const Placeholder& entry : kClassPlaceholders) {
+    texts.emplace_back(entry.text);
+  }
+  for (const Placeholder& entry : kStudentPlaceholders) {
+    if (!IsChart(entry)) {  // the charts are in both tables
+      texts.emplace_back(entry.text);
+    }
+  }
+  return texts;
+}
 
 void AppendRtfEscaped(std::string& out, std::string_view text) {
   for (const char c : text) {

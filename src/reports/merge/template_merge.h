@@ -40,6 +40,9 @@ inline constexpr std::size_t kLargestDocument = std::size_t{1} << 30;
 std::string MergeTemplate(std::string_view templateText, const ClassRecord& record,
                           const StudentRecord* student, bool classMode, const ChartMaker& charts);
 
+// Every placeholder the merge knows, class table first, each once.
+std::vector<std::string> PlaceholderTexts();
+
 // "\", "{" and "}" preceded by a backslash, so that a name or an information
 // text reads in the document as typed and cannot break its structure.
 void AppendRtfEscaped(std::string& out, std::string_view text);
