@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include <QEvent>
 #include <QGroupBox>
@@ -47,9 +48,13 @@ class WindowGrower : public QObject {
         settingsKey_(std::move(settingsKey)),
         baseSize_(dialog.ClientArea()->size()) {
     for (const Stretch& stretch : stretches) {
-      if (QWidget* control = FindControl(dialog, stretch)) {
-        followers_.push_back({control, control->geometry(), stretch});
+      QWidget* control = FindControl(dialog, stretch);
+      if (control == nullptr) {
+        // A template that changed under its window's list: found at once.
+        qFatal("Dialog %d: no control %d \"%s\" to stretch", dialog.Template().id, stretch.id,
+               std::string(stretch.text).c_str());
       }
+      followers_.push_back({control, control->geometry(), stretch});
     }
     dialog.ClientArea()->installEventFilter(this);
     dialog.installEventFilter(this);

@@ -22,7 +22,8 @@ class TemplateDialog;
 // area has gained over the template's, `moveX` (`moveY`) shifts the control
 // and `growX` (`growY`) widens (heightens) it. A control with an ID is named
 // by it; one without (a frame, a label) by its text, exactly as the template
-// writes it. Controls not named stay where the template puts them.
+// writes it; naming a control the template lacks is a programming error
+// and aborts. Controls not named stay where the template puts them.
 struct Stretch {
   int id = res::kNoId;
   std::string_view text = {};
