@@ -120,6 +120,20 @@ TEST(GradeChartViewTest, GrowsWithTheWindowKeepingItsProportions) {
   EXPECT_TRUE(AnyPixelOf(image, QRect(1083, 522, 3, 14), kTrimester1));
   EXPECT_TRUE(AnyPixelOf(image, QRect(1093, 522, 3, 14), kTrimester1));
   EXPECT_EQ(image.pixelColor(1089, 529), kWhite);
+
+  // At 1.5 times the size, the same growth on a frame of 648 x 380 at (459, 451).
+  CMainDlg larger(services.Get(), nullptr, 1.5);
+  larger.GetGradebook() = OneClass();
+  larger.RebuildTree();
+  larger.show();
+  larger.ShowInfo(TreeSelection::ClassItem(0));
+  larger.resize(larger.size() + QSize(400, 300));
+  QApplication::processEvents();
+  EXPECT_EQ(larger.Control(1054)->geometry(), QRect(559, 551, 948, 580));
+  const QImage scaled = Grab(larger);
+  EXPECT_EQ(scaled.pixelColor(559, 800), kBlack);
+  EXPECT_EQ(scaled.pixelColor(1506, 800), kBlack);
+  EXPECT_TRUE(AnyPixelOf(scaled, QRect(560, 552, 946, 578), kTrimester1));
 }
 
 TEST(GradeChartViewTest, LabelFontHasAFifteenPixelCell) {
