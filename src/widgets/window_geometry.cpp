@@ -5,7 +5,6 @@
 #include <string>
 
 #include <QEvent>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QPointer>
