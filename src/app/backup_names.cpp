@@ -93,14 +93,24 @@ bool IsBackupFileName(std::string_view name) {
   return true;
 }
 
-std::vector<std::string> BackupsToRemove(std::vector<BackupFile> files, std::size_t keep) {
-  std::erase_if(files, [](const BackupFile& file) { return !IsBackupFileName(file.name); });
+std::vector<std::string> BackupsToRemove(std::vector<BackupFile> files, std::size_t keep,
+                                         std::string_view justMade) {
+  std::erase_if(files, [justMade](const BackupFile& file) {
+    return !IsBackupFileName(file.name) || file.name == justMade;
+  });
+  if (!justMade.empty() && keep > 0) {
+    --keep;  // the copy just made is one of those kept, whatever its time
+  }
   if (files.size() <= keep) {
     return {};
   }
+  // By the time the copies were made, never by the time in their names: a
+  // clock set back would make every new name sort first. Copies of the same
+  // instant (a file system that keeps seconds only) keep the order of their
+  // names, where "...-A.db" came before "...-A-2.db" and "-9" before "-10".
   const auto key = [](const BackupFile& file) {
-    return std::make_tuple(std::string_view(file.name).substr(0, kTimeLength), file.modified,
-                           std::string_view(file.name));
+    return std::make_tuple(file.modified, std::string_view(file.name).substr(0, kTimeLength),
+                           file.name.size(), std::string_view(file.name));
   };
   std::sort(files.begin(), files.end(),
             [&key](const BackupFile& a, const BackupFile& b) { return key(a) < key(b); });

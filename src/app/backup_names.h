@@ -12,7 +12,8 @@ namespace vellanor {
 
 // Names of the safety copies of the database, kept in a folder of their own:
 // "2026-12-08_14h05_suppression-classe-4e-B.db". The date and time come
-// first so that the names sort in the order the copies were made.
+// first so that a listing shows them in order; which ones are kept goes by
+// the files' modification times, which a clock set back cannot reorder.
 
 // The name of a copy made at `when`, before `operation` on the record named
 // `recordName` (Windows-1252, as stored). Everything but letters and digits
@@ -31,8 +32,10 @@ struct BackupFile {
   std::int64_t modified = 0;  // milliseconds since the epoch
 };
 
-// The copies to remove so that the `keep` latest stay: latest by the time in
-// the name, then by the file's modification time.
-std::vector<std::string> BackupsToRemove(std::vector<BackupFile> files, std::size_t keep);
+// The copies to remove so that the `keep` latest stay, latest by their
+// modification time (a copy dated in the future counts as the newest); the
+// copy named `justMade` is never removed and counts as one of those kept.
+std::vector<std::string> BackupsToRemove(std::vector<BackupFile> files, std::size_t keep,
+                                         std::string_view justMade = {});
 
 }  // namespace vellanor

@@ -1,5 +1,7 @@
 #include "app/database_backups.h"
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include <QDateTime>
@@ -30,7 +32,14 @@ CopyResult CopyFile(platform::FileStore& files, const std::string& from, const s
   if (input.status != platform::OpenStatus::Opened) {
     return CopyResult::Failed;
   }
-  auto output = files.OpenForAtomicWriting(to);
+  // The copy is as private as the database: a 0600 database must not give
+  // copies every account can read.
+  std::error_code error;
+  const auto permissions = std::filesystem::status(from, error).permissions();
+  if (error) {
+    return CopyResult::Failed;
+  }
+  auto output = files.OpenForAtomicWritingWithMode(to, static_cast<unsigned>(permissions) & 07777);
   if (!output) {
     return CopyResult::Failed;
   }
@@ -47,25 +56,39 @@ CopyResult CopyFile(platform::FileStore& files, const std::string& from, const s
   if (copied != QFileInfo(QString::fromStdString(from)).size()) {
     return CopyResult::Failed;
   }
-  return output->Commit() ? CopyResult::Done : CopyResult::Failed;
+  // A copy whose folder's flush alone failed is in place all the same.
+  return output->Commit() || output->InPlace() ? CopyResult::Done : CopyResult::Failed;
 }
 
-// Keeps the latest copies; a copy that cannot be removed stays, unsaid.
-void PruneBackups(const QString& folder) {
+// Keeps the latest copies and the one just made; a copy that cannot be
+// removed stays, unsaid.
+void PruneBackups(const QString& folder, const QString& justMade) {
   QDir dir(folder);
   std::vector<BackupFile> files;
   for (const QFileInfo& entry : dir.entryInfoList(QDir::Files)) {
     files.push_back({entry.fileName().toStdString(), entry.lastModified().toMSecsSinceEpoch()});
   }
-  for (const std::string& name : BackupsToRemove(std::move(files), kBackupsKept)) {
+  for (const std::string& name : BackupsToRemove(std::move(files), kBackupsKept,
+                                                 QFileInfo(justMade).fileName().toStdString())) {
     dir.remove(QString::fromStdString(name));
   }
 }
 
 CopyResult MakeBackup(platform::Services& services, std::string_view operation,
                       std::string_view recordName) {
-  const QString folder = QString::fromStdString(BackupFolderOf(kDatabaseFileName));
-  if (!QDir().mkpath(folder)) {
+  const std::string folderPath = BackupFolderOf(kDatabaseFileName);
+  const QString folder = QString::fromStdString(folderPath);
+  std::error_code error;
+  if (std::filesystem::create_directory(folderPath, error)) {
+    // A new folder of copies is as private as the data folder that holds it.
+    const std::filesystem::path dataFolder = std::filesystem::path(folderPath).parent_path().empty()
+                                                 ? std::filesystem::path(".")
+                                                 : std::filesystem::path(folderPath).parent_path();
+    const auto permissions = std::filesystem::status(dataFolder, error).permissions();
+    if (!error) {
+      std::filesystem::permissions(folderPath, permissions, error);
+    }
+  } else if (!std::filesystem::is_directory(folderPath, error)) {
     return CopyResult::Failed;
   }
   const platform::LocalDateTime now = services.clock.Now();
@@ -76,7 +99,7 @@ CopyResult MakeBackup(platform::Services& services, std::string_view operation,
   }
   const CopyResult result = CopyFile(services.files, kDatabaseFileName, target.toStdString());
   if (result == CopyResult::Done) {
-    PruneBackups(folder);
+    PruneBackups(folder, target);
   }
   return result;
 }

@@ -1,6 +1,9 @@
 #include "app/database_operations.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 #include "model/cp1252.h"
 #include "model/database_codec.h"
@@ -103,20 +106,62 @@ bool DatabaseOperations::SaveDatabase(const std::string& fileName) {
   }
   OutputFileSink sink(*file);
   const EncodeResult result = EncodeDatabase(book_, sink);
+  const auto failed = [&] {
+    std::string text = WriteErrorMessage(RecordAtStoredOffset(book_, result.storedBytes));
+    if (file->Error() != 0) {
+      text += '\n' + SaveFailureConsequence(file->Error());
+    }
+    messages_.Inform(text, kCaptionError, MessageIcon::Stop);
+    return false;
+  };
   if (!result.complete) {
-    messages_.Inform(WriteErrorMessage(RecordAtStoredOffset(book_, result.storedBytes)),
-                     kCaptionError, MessageIcon::Stop);
-    return false;  // the new file is discarded; the old one stays whole
+    return failed();  // the new file is discarded; the old one stays whole
   }
   if (!file->Commit()) {
+    if (file->InPlace()) {
+      // Only the folder's flush failed: the new file is in place, and
+      // saying "Erreur" would make the teacher redo the change.
+      messages_.Inform(
+          "La base de données est enregistrée, mais le système n'a pas confirmé son écriture "
+          "sur le disque (" +
+              DiskErrorCause(file->Error()) + ").",
+          kCaptionWarning, MessageIcon::Exclamation);
+      return true;
+    }
     // Everything was handed over but the disk did not confirm it (flush,
-    // mode, close, rename or the folder's flush failed): report the record
-    // that was written last.
-    messages_.Inform(WriteErrorMessage(RecordAtStoredOffset(book_, result.storedBytes)),
-                     kCaptionError, MessageIcon::Stop);
-    return false;
+    // mode, close or rename failed): report the record written last.
+    return failed();
   }
   return true;
+}
+
+std::string DiskErrorCause(int error) {
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+      return "le disque est plein";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return "accès refusé";
+    default:
+      return std::strerror(error);
+  }
+}
+
+std::string SaveFailureConsequence(int error) {
+  constexpr char kLost[] = " : la dernière modification n'a pas été enregistrée.";
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+      return std::string("Le disque est plein") + kLost;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return std::string("Accès refusé") + kLost;
+    default:
+      return "Erreur du disque (" + std::string(std::strerror(error)) + ")" + kLost;
+  }
 }
 
 }  // namespace vellanor

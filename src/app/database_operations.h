@@ -14,6 +14,13 @@ namespace vellanor {
 
 // Loading and saving the whole gradebook, with the program's messages. The
 // main window offers these as its own LoadDatabase and SaveDatabase.
+// What a failed save's errno means to the teacher: "le disque est plein",
+// "accès refusé", or the system's own text.
+std::string DiskErrorCause(int error);
+// The line a failed save's message adds under its first one: the cause and
+// that the last change is not saved.
+std::string SaveFailureConsequence(int error);
+
 class DatabaseOperations {
  public:
   DatabaseOperations(Gradebook& book, platform::MessageService& messages,
@@ -27,9 +34,10 @@ class DatabaseOperations {
   bool LoadDatabase(const std::string& fileName);
 
   // Writes the whole gradebook atomically: the file on disk is always the
-  // previous one or the new one, whole. Every failure is told and gives false,
-  // the failure of the last step too (the folder's flush, after which the new
-  // file is in place but may not survive a power cut). A gradebook whose file
+  // previous one or the new one, whole. Every failure is told with its cause
+  // and gives false, but for the failure of the last step alone (the folder's
+  // flush): the new file is then in place, so the save counts as done and a
+  // warning says the disk did not confirm it. A gradebook whose file
   // could not be read back is never written. When the file cannot be created at all, the fatal
   // message is shown, the fatal handler runs (the application ends) and no
   // later save is attempted.

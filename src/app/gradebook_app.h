@@ -7,6 +7,9 @@
 
 namespace vellanor {
 
+namespace platform {
+class SystemCalls;
+}
 namespace widgets {
 class CSplashWnd;
 }
@@ -36,9 +39,13 @@ class CGradebookApp {
   void SetPause(Pause pause) { pause_ = std::move(pause); }
   void SetRunModal(RunModal runModal) { runModal_ = std::move(runModal); }
   void SetInstallCommands(InstallCommands install) { install_ = std::move(install); }
+  // The system calls the database's lock goes through (the real ones unless
+  // a test sets others).
+  void SetSystemCalls(platform::SystemCalls& calls) { calls_ = &calls; }
 
   // The whole run; returns the process's exit code: 0, or 1 when the
-  // database could not be read or written, or another program has it open.
+  // database could not be read or written, another program has it open (and
+  // the teacher did not open it anyway), or no lock could be made for it.
   // While it runs the program holds the database's lock, and before anything
   // else it removes the new files that crashed saves left beside the database.
   int InitInstance();
@@ -60,6 +67,7 @@ class CGradebookApp {
   Pause pause_;
   RunModal runModal_;
   InstallCommands install_;
+  platform::SystemCalls* calls_ = nullptr;
   std::unique_ptr<widgets::CSplashWnd> splash_;
   std::unique_ptr<CMainDlg> main_;
   bool ending_ = false;

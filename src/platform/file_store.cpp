@@ -110,7 +110,8 @@ class DurableOutputFile : public AtomicOutputFile {
         continue;
       }
       if (count <= 0) {
-        failed_ = true;
+        // A regular file that takes no byte has no room left.
+        Failed(count == 0 ? ENOSPC : errno);
         break;
       }
       done += static_cast<std::size_t>(count);
@@ -135,9 +136,19 @@ class DurableOutputFile : public AtomicOutputFile {
     return SyncFolder();
   }
 
+  int Error() const override { return error_; }
+  bool InPlace() const override { return renamed_; }
+
  private:
-  bool Fail() {
+  void Failed(int error) {
     failed_ = true;
+    if (error_ == 0) {
+      error_ = error;
+    }
+  }
+
+  bool Fail() {
+    Failed(errno);  // before the clean-up's calls change errno
     Discard();
     return false;
   }
@@ -149,10 +160,21 @@ class DurableOutputFile : public AtomicOutputFile {
   bool SyncFolder() {
     const int folder = calls_.OpenFolder(FolderOf(target_));
     if (folder < 0) {
-      return errno == EACCES;
+      if (errno == EACCES) {
+        return true;
+      }
+      Failed(errno);
+      return false;
     }
-    const bool synced = calls_.SyncFolder(folder) == 0 || errno == EINVAL;
-    return calls_.Close(folder) == 0 && synced;
+    bool synced = calls_.SyncFolder(folder) == 0 || errno == EINVAL;
+    if (!synced) {
+      Failed(errno);
+    }
+    if (calls_.Close(folder) != 0) {
+      Failed(errno);
+      synced = false;
+    }
+    return synced;
   }
 
   void Discard() {
@@ -171,6 +193,7 @@ class DurableOutputFile : public AtomicOutputFile {
   int fd_;
   std::optional<mode_t> mode_;
   bool failed_ = false;
+  int error_ = 0;
   bool renamed_ = false;
   bool discarded_ = false;
 };
@@ -198,21 +221,32 @@ OpenedInput QtFileStore::OpenForReading(const std::string& path) {
     return {OpenStatus::NotRegular, nullptr};
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  return {OpenStatus::Opened, std::make_unique<PosixInputFile>(
-                                  calls_, fd, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)))};
+  return {OpenStatus::Opened,
+          std::make_unique<PosixInputFile>(
+              calls_, fd, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)))};
 }
 
 std::unique_ptr<AtomicOutputFile> QtFileStore::OpenForAtomicWriting(const std::string& path) {
+  return Open(path, std::nullopt);
+}
+
+std::unique_ptr<AtomicOutputFile> QtFileStore::OpenForAtomicWritingWithMode(const std::string& path,
+                                                                            unsigned mode) {
+  return Open(path, static_cast<mode_t>(mode & 07777));
+}
+
+std::unique_ptr<AtomicOutputFile> QtFileStore::Open(const std::string& path,
+                                                    std::optional<mode_t> newMode) {
   const std::string target = SaveTarget(path);
-  std::optional<mode_t> mode;
+  std::optional<mode_t> mode = newMode;
   struct stat old {};
   if (calls_.Stat(target, old) == 0) {
     mode = old.st_mode & 07777;
   } else if (errno != ENOENT) {
     return nullptr;
   }
-  // Private until it takes the old file's mode; a first file gets the usual
-  // mode of a new file.
+  // Private until it takes the old file's (or the asked) mode; a first file
+  // gets the usual mode of a new file.
   const mode_t creationMode = mode ? 0600 : 0666;
   constexpr int kAttempts = 100;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {

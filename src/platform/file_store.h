@@ -1,7 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +39,12 @@ class AtomicOutputFile {
   // flush failed, after which the new file is in place but may not survive a
   // power cut.
   virtual bool Commit() = 0;
+  // After a failed Write or Commit: the errno of the step that failed (0
+  // when unknown), so that the teacher can be told why.
+  virtual int Error() const { return 0; }
+  // Whether the new content has replaced the old file: true after a Commit
+  // whose only failure was the folder's flush.
+  virtual bool InPlace() const { return false; }
 };
 
 enum class OpenStatus {
@@ -58,6 +67,13 @@ class FileStore {
   virtual OpenedInput OpenForReading(const std::string& path) = 0;
   // nullptr when the new file cannot be created (no permission, no folder).
   virtual std::unique_ptr<AtomicOutputFile> OpenForAtomicWriting(const std::string& path) = 0;
+  // The same for a copy that must keep another file's privacy: a file that
+  // does not exist yet gets exactly `mode` (not the one the umask leaves).
+  virtual std::unique_ptr<AtomicOutputFile> OpenForAtomicWritingWithMode(const std::string& path,
+                                                                         unsigned mode) {
+    (void)mode;
+    return OpenForAtomicWriting(path);
+  }
 };
 
 class SystemCalls;
@@ -75,8 +91,12 @@ class QtFileStore : public FileStore {
 
   OpenedInput OpenForReading(const std::string& path) override;
   std::unique_ptr<AtomicOutputFile> OpenForAtomicWriting(const std::string& path) override;
+  std::unique_ptr<AtomicOutputFile> OpenForAtomicWritingWithMode(const std::string& path,
+                                                                 unsigned mode) override;
 
  private:
+  std::unique_ptr<AtomicOutputFile> Open(const std::string& path, std::optional<mode_t> newMode);
+
   SystemCalls& calls_;
 };
 

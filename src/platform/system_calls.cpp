@@ -64,4 +64,8 @@ int SystemCalls::FileStat(int fd, struct stat& out) {
   return static_cast<int>(Perform(Call::FileStat, [&] { return ::fstat(fd, &out); }));
 }
 
+int SystemCalls::Link(const std::string& from, const std::string& to) {
+  return static_cast<int>(Perform(Call::Link, [&] { return ::link(from.c_str(), to.c_str()); }));
+}
+
 }  // namespace vellanor::platform

@@ -28,6 +28,7 @@ class SystemCalls {
     Unlink,      // a new file that will not be used
     Read,        // a piece of a file being read
     FileStat,    // what an opened file is (a regular file, a folder, a FIFO)
+    Link,        // a second name for a file, given only if the name is free
   };
 
   virtual ~SystemCalls() = default;
@@ -44,6 +45,7 @@ class SystemCalls {
   int Unlink(const std::string& path);
   long Read(int fd, void* buffer, std::size_t size);
   int FileStat(int fd, struct stat& out);
+  int Link(const std::string& from, const std::string& to);
 
   // The one real system calls of the process.
   static SystemCalls& Real();

@@ -71,6 +71,50 @@ TEST(DatabaseBackupsTest, CopyIsTheFileAsItStoodAndTheLatestFiftyAreKept) {
   EXPECT_TRUE(fs::exists("Sauvegardes/notes.txt"));
 }
 
+TEST(DatabaseBackupsTest, NewCopySurvivesCopiesDatedInTheFutureAndKeepsTheDatabasesPrivacy) {
+  test::FakeMainWindow main;
+  test::Prepare(main, {test::Class("4e B")});
+  fs::permissions("Vellanor.db", fs::perms::owner_read | fs::perms::owner_write);
+  main.services.clock.Set(std::chrono::year{2026} / 12 / 8);
+  main.services.clock.SetTime(14, 5, 0);
+
+  // 55 copies made while the clock was a year ahead, each a minute later
+  // than the one before.
+  const fs::perms dataFolder = fs::status(".").permissions();
+  fs::permissions(".", fs::perms::owner_all);
+  ASSERT_TRUE(BackUpBeforeChange(main, "importation", "6e A"));  // makes the folder
+  fs::permissions(".", dataFolder);
+  EXPECT_EQ(fs::status("Sauvegardes").permissions(), fs::perms::owner_all);
+  const auto future = fs::file_time_type::clock::now() + std::chrono::hours(24 * 365);
+  std::vector<std::string> ahead;
+  for (int i = 0; i < 55; ++i) {
+    char name[64];
+    std::snprintf(name, sizeof name, "2027-12-08_%02dh%02d_importation-6e-A.db", 10 + i / 60,
+                  i % 60);
+    ahead.push_back(name);
+    test::WriteBytes(fs::path("Sauvegardes") / name, {0x01});
+    fs::last_write_time(fs::path("Sauvegardes") / name, future + std::chrono::minutes(i));
+  }
+
+  ASSERT_TRUE(BackUpBeforeChange(main, "suppression-classe", "4e B"));
+  const std::vector<std::string> kept = test::FileNames("Sauvegardes");
+  ASSERT_EQ(kept.size(), 50u);
+  // The new copy and the 49 latest of those ahead stay.
+  EXPECT_EQ(kept.front(), "2026-12-08_14h05_suppression-classe-4e-B.db");
+  EXPECT_EQ(kept[1], ahead[6]);
+  EXPECT_EQ(kept.back(), ahead.back());
+  EXPECT_EQ(fs::status("Sauvegardes/2026-12-08_14h05_suppression-classe-4e-B.db").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+
+  // Copies of the same instant go in the order they were made.
+  EXPECT_EQ(BackupsToRemove({{"2026-12-08_14h05_x-A-10.db", 7},
+                             {"2026-12-08_14h05_x-A.db", 7},
+                             {"2026-12-08_14h05_x-A-9.db", 7},
+                             {"2026-12-08_14h05_x-A-2.db", 7}},
+                            2),
+            (std::vector<std::string>{"2026-12-08_14h05_x-A.db", "2026-12-08_14h05_x-A-2.db"}));
+}
+
 TEST(DatabaseBackupsTest, CopyThatCannotBeMadeGoesOnOnlyIfTheTeacherSaysYes) {
   test::FakeMainWindow main;
   test::Prepare(main, {test::Class("4e B")});

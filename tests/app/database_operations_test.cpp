@@ -359,7 +359,10 @@ TEST_F(FailedSaveTest, RealFullDiskFailsTheWriteThatMeetsIt) {
   setrlimit(RLIMIT_FSIZE, &previous);
   signal(SIGXFSZ, previousHandler);
   EXPECT_FALSE(saved);
-  ExpectOneError(messages, "Erreur à l'écriture de la base de données (eleve)");
+  // The system's own cause follows the record.
+  ExpectOneError(messages,
+                 "Erreur à l'écriture de la base de données (eleve)\nErreur du disque (File too "
+                 "large) : la dernière modification n'a pas été enregistrée.");
   EXPECT_EQ(ReadBytes("Vellanor.db"), oldFile);
   EXPECT_EQ(FilesOfWorkingDirectory(), std::vector<std::string>{"Vellanor.db"});
 }

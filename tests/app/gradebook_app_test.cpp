@@ -4,6 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -15,6 +18,7 @@
 #include "app/main_dlg.h"
 #include "platform/file_store.h"
 #include "support/fake_services.h"
+#include "support/faulty_system_calls.h"
 #include "support/record_builders.h"
 #include "support/temp_dir.h"
 #include "widgets/splash_wnd.h"
@@ -233,6 +237,121 @@ TEST(GradebookAppTest, StartTakesOverACrashedProgramsLockAndRemovesItsUnfinished
   EXPECT_TRUE(leftoversGone);
   EXPECT_TRUE(std::filesystem::exists("Vellanor.db.backup"));
   EXPECT_EQ(test::ReadBytes("Vellanor.db"), database);
+}
+
+const std::vector<unsigned char> kEmptyDatabase{0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00};
+
+TEST(GradebookAppTest, LockGuardsTheFileALinkPointsToAndAnEmptyLockIsTakenOver) {
+  namespace fs = std::filesystem;
+  fs::create_directory("a");
+  fs::create_directory("b");
+  test::WriteBytes("a/Vellanor.db", kEmptyDatabase);
+  fs::create_symlink(fs::absolute("a/Vellanor.db"), "b/Vellanor.db");
+  // What a power cut leaves of a lock: taken over without a word.
+  test::WriteBytes("a/Vellanor.db.lock", {});
+  const fs::path top = fs::current_path();
+
+  fs::current_path("b");
+  test::FakeServices services;
+  StartUp first(services.Get());
+  int secondResult = -1;
+  std::vector<std::string> secondTexts;
+  first.duringRun = [&](CMainDlg&) {
+    EXPECT_GT(fs::file_size(top / "a/Vellanor.db.lock"), 0u);
+    fs::current_path(top / "a");
+    test::FakeServices otherServices;
+    StartUp second(otherServices.Get());
+    secondResult = second.app.InitInstance();
+    secondTexts = otherServices.messages.Texts();
+    fs::current_path(top / "b");
+  };
+  EXPECT_EQ(first.app.InitInstance(), 0);
+  fs::current_path(top);
+  EXPECT_TRUE(services.messages.shown.empty());
+  EXPECT_EQ(secondResult, 1);
+  EXPECT_EQ(secondTexts, std::vector<std::string>{
+                             "Base de données déjà ouverte par un autre Vellanor,\nLe programme "
+                             "va s'arrêter..."});
+  EXPECT_FALSE(fs::exists("a/Vellanor.db.lock"));
+  EXPECT_EQ(test::FileNames("b"), std::vector<std::string>{"Vellanor.db"});
+}
+
+TEST(GradebookAppTest, AnotherComputersLockAsksAndNoEndsWithoutTouchingTheFile) {
+  test::WriteBytes("Vellanor.db", kEmptyDatabase);
+  const std::string held = "4242\nVellanor\nposte-salle-12\n1796731500\n";
+  test::WriteBytes("Vellanor.db.lock", std::vector<unsigned char>(held.begin(), held.end()));
+  const char* zone = std::getenv("TZ");
+  const std::string oldZone = zone != nullptr ? zone : "";
+  setenv("TZ", "UTC", 1);
+  tzset();
+
+  test::FakeServices services;
+  StartUp refused(services.Get());
+  EXPECT_EQ(refused.app.InitInstance(), 1);
+  EXPECT_TRUE(refused.events.empty());
+  ASSERT_EQ(services.messages.shown.size(), 1u);
+  EXPECT_EQ(services.messages.shown[0].text,
+            "Base de données déjà ouverte par un autre Vellanor,\nsur l'ordinateur "
+            "« poste-salle-12 » depuis le 08/12/2026 à 12h05.\nSi ce Vellanor n'est plus "
+            "ouvert, vous pouvez l'ouvrir ici.\nOuvrir quand même ?");
+  EXPECT_EQ(services.messages.shown[0].caption, "Attention");
+  EXPECT_EQ(services.messages.shown[0].buttons, platform::MessageButtons::YesNo);
+  EXPECT_EQ(test::ReadBytes("Vellanor.db"), kEmptyDatabase);
+  EXPECT_EQ(test::ReadBytes("Vellanor.db.lock"),
+            std::vector<unsigned char>(held.begin(), held.end()));
+
+  // Yes takes the lock over, and it is ours until the end.
+  services.messages.AnswerYes();
+  StartUp opened(services.Get());
+  std::string during;
+  opened.duringRun = [&](CMainDlg&) {
+    const auto bytes = test::ReadBytes("Vellanor.db.lock");
+    during.assign(bytes.begin(), bytes.end());
+  };
+  EXPECT_EQ(opened.app.InitInstance(), 0);
+  EXPECT_EQ(during.substr(0, during.find('\n')), std::to_string(getpid()));
+  EXPECT_FALSE(std::filesystem::exists("Vellanor.db.lock"));
+
+  if (zone != nullptr) {
+    setenv("TZ", oldZone.c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
+}
+
+TEST(GradebookAppTest, NoLockOnAFullDiskEndsTheProgramAndAReadOnlyFolderIsTold) {
+  test::WriteBytes("Vellanor.db", kEmptyDatabase);
+  test::FaultySystemCalls calls;
+
+  calls.Inject(test::FaultySystemCalls::Fault::Fail, 1, ENOSPC);
+  test::FakeServices services;
+  StartUp full(services.Get());
+  full.app.SetSystemCalls(calls);
+  EXPECT_EQ(full.app.InitInstance(), 1);
+  EXPECT_TRUE(full.events.empty());
+  const std::string folder = std::filesystem::canonical(".").string();
+  EXPECT_EQ(services.messages.Texts(),
+            std::vector<std::string>{"Le verrou de la base de données n'a pas pu être créé\n(le "
+                                     "disque est plein) :\n" +
+                                     folder +
+                                     "/Vellanor.db.lock\nLe programme va s'arrêter sans "
+                                     "modifier la base de données."});
+  EXPECT_EQ(test::FileNames(), std::vector<std::string>{"Vellanor.db"});
+  EXPECT_EQ(test::ReadBytes("Vellanor.db"), kEmptyDatabase);
+
+  services.messages.shown.clear();
+  calls.Inject(test::FaultySystemCalls::Fault::Fail, 1, EROFS);
+  StartUp readOnly(services.Get());
+  readOnly.app.SetSystemCalls(calls);
+  std::size_t toldBeforeRun = 0;
+  readOnly.duringRun = [&](CMainDlg&) { toldBeforeRun = services.messages.shown.size(); };
+  EXPECT_EQ(readOnly.app.InitInstance(), 0);
+  EXPECT_EQ(toldBeforeRun, 1u);
+  EXPECT_EQ(services.messages.Texts(),
+            std::vector<std::string>{"Le dossier " + folder +
+                                     " est en lecture seule : aucune modification ne pourra être "
+                                     "enregistrée."});
 }
 
 }  // namespace

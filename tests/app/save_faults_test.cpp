@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/database_operations.h"
@@ -70,10 +73,14 @@ TEST(SaveFaultsTest, EveryCallFailedOrCutShortLeavesTheOldOrTheNewFile) {
       EXPECT_TRUE(test::ReadBytes("Vellanor.db") == (renamed ? newFile : oldFile)) << where;
       if (fault == Fault::Fail) {
         // Told once, as a write error or, when the new file could not be
-        // made, as the fatal message; nothing left beside the database.
-        EXPECT_FALSE(saved) << where;
+        // made, as the fatal message; once the new file is in place, as a
+        // warning of a save that counts as done. Nothing left beside the
+        // database.
+        EXPECT_EQ(saved, renamed) << where;
         ASSERT_EQ(messages.shown.size(), 1u) << where;
-        EXPECT_EQ(messages.shown[0].caption, k <= 2 ? "Erreur fatale" : "Erreur") << where;
+        EXPECT_EQ(messages.shown[0].caption,
+                  k <= 2 ? "Erreur fatale" : (renamed ? "Attention" : "Erreur"))
+            << where;
         EXPECT_EQ(test::FileNames(), std::vector<std::string>{"Vellanor.db"}) << where;
       }
 
@@ -83,6 +90,57 @@ TEST(SaveFaultsTest, EveryCallFailedOrCutShortLeavesTheOldOrTheNewFile) {
       EXPECT_EQ(test::FileNames(), std::vector<std::string>{"Vellanor.db"}) << where;
     }
   }
+}
+
+TEST(SaveFaultsTest, FailedSaveSaysWhyAndAFolderFlushFailureSaysTheSaveIsDone) {
+  test::FaultySystemCalls calls;
+  platform::QtFileStore files(calls);
+  Gradebook empty;
+  const auto messageFor = [&](Call call, int error) {
+    int at = 0;  // the first such call of a clean save of an empty gradebook
+    const std::vector<Call> clean{Call::Stat,       Call::Open,  Call::Write,  Call::DataSync,
+                                  Call::ChangeMode, Call::Close, Call::Rename, Call::OpenFolder,
+                                  Call::SyncFolder, Call::Close};
+    while (clean[at] != call) {
+      ++at;
+    }
+    calls.Inject(Fault::Fail, at + 1, error);
+    test::FakeMessageService messages;
+    DatabaseOperations database(empty, messages, files);
+    const bool saved = database.SaveDatabase("Vellanor.db");
+    EXPECT_EQ(messages.shown.size(), 1u);
+    return std::make_pair(
+        saved, messages.shown.empty() ? test::FakeMessageService::Shown{} : messages.shown[0]);
+  };
+  test::WriteBytes("Vellanor.db", {0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00});
+
+  auto [saved, shown] = messageFor(Call::Write, ENOSPC);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(shown.text,
+            "Erreur à l'écriture de la base de données (header)\nLe disque est plein : la "
+            "dernière modification n'a pas été enregistrée.");
+  EXPECT_EQ(shown.caption, "Erreur");
+  std::tie(saved, shown) = messageFor(Call::DataSync, EDQUOT);
+  EXPECT_EQ(shown.text,
+            "Erreur à l'écriture de la base de données (header)\nLe disque est plein : la "
+            "dernière modification n'a pas été enregistrée.");
+  std::tie(saved, shown) = messageFor(Call::Rename, EACCES);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(shown.text,
+            "Erreur à l'écriture de la base de données (header)\nAccès refusé : la dernière "
+            "modification n'a pas été enregistrée.");
+  std::tie(saved, shown) = messageFor(Call::Close, EIO);
+  EXPECT_EQ(shown.text,
+            "Erreur à l'écriture de la base de données (header)\nErreur du disque (Input/output "
+            "error) : la dernière modification n'a pas été enregistrée.");
+
+  std::tie(saved, shown) = messageFor(Call::SyncFolder, EIO);
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(shown.text,
+            "La base de données est enregistrée, mais le système n'a pas confirmé son écriture "
+            "sur le disque (Input/output error).");
+  EXPECT_EQ(shown.caption, "Attention");
+  EXPECT_EQ(shown.icon, platform::MessageIcon::Exclamation);
 }
 
 }  // namespace
