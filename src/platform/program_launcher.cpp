@@ -1,7 +1,11 @@
 #include "platform/program_launcher.h"
 
+#include <utility>
+
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
@@ -74,6 +78,36 @@ bool QtProgramLauncher::Start(const std::string& program,
   }
   lastError_ = LaunchError::kNone;
   return true;
+}
+
+bool QtProgramLauncher::StartThen(const std::string& program,
+                                  const std::vector<std::string>& arguments,
+                                  std::function<void()> finished) {
+  QStringList list;
+  for (const std::string& argument : arguments) {
+    list << QString::fromStdString(argument);
+  }
+  const QString name = QString::fromStdString(program);
+  // Without a parent, and never deleted while the program runs: destroying a
+  // QProcess kills its program, and a print job must outlive this program.
+  auto* process = new QProcess;
+  process->setProcessChannelMode(QProcess::ForwardedChannels);
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, finished = std::move(finished)] {
+                     finished();
+                     process->deleteLater();
+                   });
+  process->start(name, list);
+  if (!process->waitForStarted()) {
+    delete process;
+    return Fail(DiagnoseStart(name));
+  }
+  lastError_ = LaunchError::kNone;
+  return true;
+}
+
+bool QtProgramLauncher::HasPrinter() {
+  return !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 
 bool QtProgramLauncher::OpenUrl(const std::string& url) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,19 +28,29 @@ class ProgramLauncher {
   // Starts `program` with `arguments` without waiting for it; true when the
   // process started.
   virtual bool Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // As Start, then calls `finished` from the event loop once the program has
+  // ended, however it ended; never called when it did not start. A program
+  // still running when this one ends goes on, and `finished` is not called.
+  virtual bool StartThen(const std::string& program, const std::vector<std::string>& arguments,
+                         std::function<void()> finished) = 0;
   // Opens a URL (https:, mailto:, file:) with the desktop's handler; true when
   // a handler took it.
   virtual bool OpenUrl(const std::string& url) = 0;
+  // Whether the system knows at least one printer.
+  virtual bool HasPrinter() = 0;
   // Why the last Start or OpenUrl that returned false failed.
   virtual LaunchError LastError() const { return LaunchError::kNotFound; }
 };
 
-// QProcess and QDesktopServices.
+// QProcess, QDesktopServices and QPrinterInfo.
 class QtProgramLauncher : public ProgramLauncher {
  public:
   std::string FindProgram(const std::string& program) override;
   bool Start(const std::string& program, const std::vector<std::string>& arguments) override;
+  bool StartThen(const std::string& program, const std::vector<std::string>& arguments,
+                 std::function<void()> finished) override;
   bool OpenUrl(const std::string& url) override;
+  bool HasPrinter() override;
   LaunchError LastError() const override { return lastError_; }
 
  private:

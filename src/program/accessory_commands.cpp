@@ -6,6 +6,7 @@
 
 #include <QUrl>
 
+#include "platform/message_service.h"
 #include "platform/program_launcher.h"
 #include "widgets/open_target.h"
 
@@ -18,14 +19,15 @@ constexpr const char* kCalculators[] = {"gnome-calculator", "kcalc",         "ma
 
 }  // namespace
 
-void StartCalculator(platform::ProgramLauncher& launcher) {
+void StartCalculator(platform::ProgramLauncher& launcher, platform::MessageService& messages) {
   for (const char* calculator : kCalculators) {
     const std::string path = launcher.FindProgram(calculator);
-    if (!path.empty()) {
-      launcher.Start(path, {});
+    if (!path.empty() && launcher.Start(path, {})) {
       return;
     }
   }
+  messages.Inform("Aucune calculatrice n'est installée.", "Attention",
+                  platform::MessageIcon::Exclamation);
 }
 
 std::string FindHelpFile(const std::string& programDir) {
@@ -42,14 +44,22 @@ std::string FindHelpFile(const std::string& programDir) {
   return {};
 }
 
-void OpenHelp(platform::ProgramLauncher& launcher, const std::string& programDir) {
+void OpenHelp(platform::ProgramLauncher& launcher, platform::MessageService& messages,
+              const std::string& programDir) {
   const std::string file = FindHelpFile(programDir);
   if (file.empty()) {
     return;
   }
   const std::string url =
       QUrl::fromLocalFile(QString::fromStdString(file)).toString(QUrl::FullyEncoded).toStdString();
-  widgets::OpenTarget(launcher, url, widgets::WebBrowserCandidates(std::getenv("BROWSER")));
+  if (widgets::OpenTarget(launcher, url, widgets::WebBrowserCandidates(std::getenv("BROWSER"))) !=
+      platform::LaunchError::kNone) {
+    messages.Inform(
+        "L'aide ne peut pas être affichée : aucun navigateur n'est installé.\nElle se trouve "
+        "dans " +
+            file + ".",
+        "Attention", platform::MessageIcon::Exclamation);
+  }
 }
 
 }  // namespace vellanor

@@ -51,12 +51,14 @@ void InstallCommands(CMainDlg& main) {
     widgets::CCalendarDlg dialog(main.GetServices().clock, &main);
     dialog.exec();
   });
-  OnCommands(main, {res::kCmdCalculator},
-             [&main] { StartCalculator(main.GetServices().launcher); });
+  OnCommands(main, {res::kCmdCalculator}, [&main] {
+    StartCalculator(main.GetServices().launcher, main.GetServices().messages);
+  });
   // The guide is looked for beside the program that runs, wherever it was installed.
   const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
-  OnCommands(main, {res::kCmdHelp},
-             [&main, programDir] { OpenHelp(main.GetServices().launcher, programDir); });
+  OnCommands(main, {res::kCmdHelp}, [&main, programDir] {
+    OpenHelp(main.GetServices().launcher, main.GetServices().messages, programDir);
+  });
   if (QAction* help = main.MenuAction(res::kCmdHelp)) {
     help->setShortcut(QKeySequence(Qt::Key_F1));
   }

@@ -50,6 +50,10 @@ std::string StampedName(std::string_view name, int a, int b, int c, const char* 
 
 // Starts the word processor on the file with an argument list: no command
 // interpreter ever sees the file's name.
+std::filesystem::path FromUtf8(const std::string& path) {
+  return std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size());
+}
+
 bool StartPrinting(platform::ProgramLauncher& launcher, const std::string& path) {
 #ifdef _WIN32
   const std::vector<std::string> programs = {"write.exe"};
@@ -60,7 +64,13 @@ bool StartPrinting(platform::ProgramLauncher& launcher, const std::string& path)
 #endif
   for (const std::string& program : programs) {
     const std::string found = launcher.FindProgram(program);
-    if (!found.empty() && launcher.Start(found, arguments)) {
+    // Once printed the file is of no more use; it goes with the word
+    // processor, so that ToPrint does not fill up.
+    const auto removeFile = [path] {
+      std::error_code ignored;
+      std::filesystem::remove(FromUtf8(path), ignored);
+    };
+    if (!found.empty() && launcher.StartThen(found, arguments, removeFile)) {
       return true;
     }
   }
@@ -70,8 +80,7 @@ bool StartPrinting(platform::ProgramLauncher& launcher, const std::string& path)
 // The absolute form of a relative UTF-8 path, for the word processor, which
 // does not start in our working directory.
 std::string FullPath(const std::string& path) {
-  const std::filesystem::path relative(
-      std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+  const std::filesystem::path relative = FromUtf8(path);
   std::error_code failed;
   const std::filesystem::path full = std::filesystem::absolute(relative, failed);
   if (failed) {
@@ -107,6 +116,11 @@ bool PrintDocument(platform::Services& services, std::string_view merged, std::s
                              MessageIcon::Stop);
     return false;
   }
+  if (!services.launcher.HasPrinter()) {
+    // Nothing could print it: it stays in the print folder, as the reports
+    // dialog has said once for the whole production.
+    return true;
+  }
   const std::string fullText = FullPath(path);
   if (!StartPrinting(services.launcher, fullText)) {
     services.messages.Inform(
@@ -121,6 +135,14 @@ bool PrintDocument(platform::Services& services, std::string_view merged, std::s
 }
 
 }  // namespace
+
+std::string PrintFolderPath() {
+  return FullPath(kPrintFolder);
+}
+
+std::string NoPrinterMessage() {
+  return "Aucune imprimante n'est installée.\nLes documents sont dans " + PrintFolderPath() + ".";
+}
 
 bool WriteDocument(platform::Services& services, std::string_view merged, std::string_view name,
                    const DocumentTarget& target) {

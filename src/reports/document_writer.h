@@ -24,10 +24,19 @@ inline constexpr char kPrintFolder[] = "../ToPrint";
 //     four digits), hands its full path to the word processor (LibreOffice,
 //     or write.exe on Windows) as a program argument, then "Impression
 //     lancée"; when no word processor can be started, a message says so.
+//     The file is removed once the word processor has ended. When the system
+//     has no printer the file is written and kept, nothing is started and
+//     nothing is said: the caller says NoPrinterMessage() once beforehand.
 // The name becomes a file name through DocumentFileName. A file that cannot
 // be created or fully written is reported as an error and leaves any
 // earlier file of that name as it was. Returns true when the document was
 // written (and, in print mode, handed over).
+// The full path of the print folder, as the teacher would look for it.
+std::string PrintFolderPath();
+
+// "Aucune imprimante n'est installée.\nLes documents sont dans <folder>."
+std::string NoPrinterMessage();
+
 bool WriteDocument(platform::Services& services, std::string_view merged, std::string_view name,
                    const DocumentTarget& target);
 

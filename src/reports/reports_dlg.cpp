@@ -1,12 +1,11 @@
 #include "reports/reports_dlg.h"
 
 #include <algorithm>
-#include <array>
 #include <exception>
 
 #include <QCheckBox>
+#include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QRadioButton>
 
 #include "app/main_window_operations.h"
@@ -15,10 +14,12 @@
 #include "platform/file_chooser.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
+#include "platform/program_launcher.h"
 #include "reports/chart_picture.h"
 #include "reports/document_writer.h"
 #include "reports/merge/document_names.h"
 #include "reports/merge/template_merge.h"
+#include "reports/merge/template_reader.h"
 #include "resources/ids.h"
 #include "widgets/icon_button.h"
 #include "widgets/report_list.h"
@@ -28,9 +29,6 @@ namespace vellanor {
 namespace {
 
 using platform::MessageIcon;
-
-// A template is a document the teacher wrote; anything larger is not one.
-constexpr std::size_t kLargestTemplate = 256u << 20;
 
 std::vector<int> SelectedRows(const widgets::ReportList& list) {
   std::vector<int> rows;
@@ -120,19 +118,9 @@ void CReportsDlg::OnInitDialog() {
     classList_.InsertRow(row, ToQString(record.name));
     classList_.SetItemText(row, 1, ToQString(record.year));
   }
-  // Only a click of the mouse refreshes the student list, not the keyboard.
-  classList_.viewport()->installEventFilter(this);
-}
-
-bool CReportsDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == classList_.viewport() && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    // After the list has handled the release: a click on one of several
-    // selected rows selects it alone only then.
-    QMetaObject::invokeMethod(
-        this, [this] { OnClassListClick(); }, Qt::QueuedConnection);
-  }
-  return TemplateDialog::eventFilter(watched, event);
+  // A class chosen with the mouse or with the arrow keys lists its students.
+  connect(classList_.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { OnClassListClick(); });
 }
 
 void CReportsDlg::OnCommand(int id) {
@@ -219,9 +207,12 @@ void CReportsDlg::OnStudentMode() {
 }
 
 void CReportsDlg::OnClassListClick() {
+  const std::vector<int> rows = SelectedRows(classList_);
+  if (rows.size() == 1 && rows.front() == listedClass_) {
+    return;  // the same class: its students keep their selection
+  }
   studentList_.DeleteAllRows();
   listedClass_ = -1;
-  const std::vector<int> rows = SelectedRows(classList_);
   if (rows.size() != 1) {
     return;
   }
@@ -235,28 +226,22 @@ void CReportsDlg::OnClassListClick() {
     studentList_.InsertRow(row, ToQString(student.name));
     studentList_.SetItemText(row, 1, ToQString(student.firstName));
   }
+  // Another class's list starts at its first student, not where the last
+  // one was scrolled to.
+  studentList_.scrollToTop();
+  if (studentList_.rowCount() > 0) {
+    studentList_.selectionModel()->setCurrentIndex(studentList_.model()->index(0, 0),
+                                                   QItemSelectionModel::NoUpdate);
+  }
 }
 
 std::optional<std::string> CReportsDlg::ReadTemplate() {
-  platform::OpenedInput input =
-      main_.GetServices().files.OpenForReading(templatePath_.text().toStdString());
-  std::optional<std::string> text;
-  if (input.status == platform::OpenStatus::Opened) {
-    text.emplace();
-    std::array<char, 64 * 1024> buffer;
-    while (const std::size_t count = input.file->Read(buffer.data(), buffer.size())) {
-      if (text->size() + count > kLargestTemplate) {
-        text.reset();
-        break;
-      }
-      text->append(buffer.data(), count);
-    }
+  TemplateFile read =
+      ReadTemplateFile(main_.GetServices().files, templatePath_.text().toStdString());
+  if (!read.text) {
+    main_.GetServices().messages.Inform(read.error, "Erreur!", MessageIcon::Stop);
   }
-  if (!text) {
-    main_.GetServices().messages.Inform("Erreur à l'ouverture du document", "Erreur!",
-                                        MessageIcon::Stop);
-  }
-  return text;
+  return std::move(read.text);
 }
 
 std::vector<CReportsDlg::Document> CReportsDlg::SelectedDocuments() const {
@@ -271,17 +256,15 @@ std::vector<CReportsDlg::Document> CReportsDlg::SelectedDocuments() const {
     }
     return documents;
   }
-  // The selected students are those of the class the list shows, even when
-  // the keyboard has since moved the class selection.
+  // The selected students are those of the class the list shows.
   const ClassRecord* record = ClassAt(book, listedClass_);
   if (record == nullptr) {
     return documents;
   }
+  const std::vector<std::string> studentNames = StudentDocumentNames(*record);
   for (const int row : SelectedRows(studentList_)) {
-    if (const StudentRecord* student = StudentAt(*record, row)) {
-      const std::string name = record->name.Str() + "_" + student->name.Str();
-      documents.push_back(
-          {listedClass_, row, names.Take(name, name + "_" + student->firstName.Str())});
+    if (StudentAt(*record, row) != nullptr) {
+      documents.push_back({listedClass_, row, studentNames[static_cast<std::size_t>(row)]});
     }
   }
   return documents;
@@ -305,6 +288,10 @@ void CReportsDlg::OnProduce() {
   if (saveMode_.isChecked() && directory_.text().trimmed().isEmpty()) {
     messages.Inform("Répertopire non valide", "Erreur!", MessageIcon::Stop);
     return;
+  }
+  // Said before anything is written, once for the whole production.
+  if (printMode_.isChecked() && !main_.GetServices().launcher.HasPrinter()) {
+    messages.Inform(NoPrinterMessage(), "Attention", MessageIcon::Exclamation);
   }
   try {
     if (saveMode_.isChecked() && formatPdf_.isChecked() && formatPdf_.isEnabled()) {

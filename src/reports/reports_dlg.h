@@ -34,7 +34,6 @@ class CReportsDlg : public widgets::TemplateDialog {
 
  protected:
   void OnCommand(int id) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void OnInitDialog();

@@ -18,6 +18,7 @@ namespace {
 constexpr int kImageOrigin = 3;    // from the left edge to the icon
 constexpr int kPressedOffset = 1;  // icon and caption shift while pressed
 constexpr int kIconPixels = 32;
+constexpr int kFocusInset = 3;  // the focus frame, inside the button's edge
 constexpr int kTipMaxWidth = 400;
 constexpr int kTipShowMs = 10000;
 
@@ -200,9 +201,29 @@ void IconButton::mouseDoubleClickEvent(QMouseEvent* event) {
   mousePressEvent(event);
 }
 
+void IconButton::focusInEvent(QFocusEvent* event) {
+  // The frame shows where the keyboard is; a click needs no such help.
+  switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+      keyboardFocus_ = true;
+      break;
+    case Qt::MouseFocusReason:
+    case Qt::OtherFocusReason:
+      keyboardFocus_ = false;
+      break;
+    default:  // the window comes back: the button keeps what it showed
+      break;
+  }
+  QPushButton::focusInEvent(event);
+  update();
+}
+
 void IconButton::focusOutEvent(QFocusEvent* event) {
   QPushButton::focusOutEvent(event);
   EndHover();
+  update();  // without its focus frame
 }
 
 void IconButton::hideEvent(QHideEvent* event) {
@@ -295,25 +316,35 @@ void IconButton::paintEvent(QPaintEvent*) {
         icon_.pixmap(iconSize_, devicePixelRatioF(), disabled ? QIcon::Disabled : QIcon::Normal);
     painter.drawPixmap(layout.icon, pixmap);
   }
-  if (caption.isEmpty()) {
-    return;
+  if (!caption.isEmpty()) {
+    // The caption: measured as centred word-wrapped text, the block centred
+    // in its area.
+    const int flags = Qt::AlignHCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    QRect block = painter.fontMetrics().boundingRect(layout.caption, flags, caption);
+    block.moveCenter(layout.caption.center());
+    if (disabled) {
+      // Engraved: highlight one pixel right and down, shadow in place.
+      painter.setPen(palette().color(QPalette::Light));
+      painter.drawText(block.translated(1, 1), flags, caption);
+      painter.setPen(palette().color(QPalette::Dark));
+      painter.drawText(block, flags, caption);
+    } else {
+      const int textColor = (mouseOver_ || pressed) ? kHoverText : focused ? kFocusText : kIdleText;
+      painter.setPen(Color(textColor));
+      painter.drawText(block, flags, caption);
+    }
   }
-  // The caption: measured as centred word-wrapped text, the block centred
-  // in its area.
-  const int flags = Qt::AlignHCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
-  QRect block = painter.fontMetrics().boundingRect(layout.caption, flags, caption);
-  block.moveCenter(layout.caption.center());
-  if (disabled) {
-    // Engraved: highlight one pixel right and down, shadow in place.
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawText(block.translated(1, 1), flags, caption);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawText(block, flags, caption);
-    return;
+  if (ShowsFocusFrame()) {
+    // Dotted, 3 pixels inside the edge, over the icon and the caption.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
   }
-  const int textColor = (mouseOver_ || pressed) ? kHoverText : focused ? kFocusText : kIdleText;
-  painter.setPen(Color(textColor));
-  painter.drawText(block, flags, caption);
+}
+
+bool IconButton::ShowsFocusFrame() const {
+  return hasFocus() && keyboardFocus_ && isEnabled();
 }
 
 void SetUpIconButton(IconButton& button, int iconId, const QString& tooltip) {

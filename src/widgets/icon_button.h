@@ -63,6 +63,9 @@ class IconButton : public QPushButton {
   BalloonTip* Balloon() const { return balloon_; }
 
   bool IsHovered() const { return mouseOver_; }
+  // Whether the dotted focus frame is drawn: the button has the focus and
+  // the keyboard brought it there (Tab, Shift+Tab, a mnemonic).
+  bool ShowsFocusFrame() const;
 
   // Where the icon and the caption go on a button of `button` size with an
   // icon of `icon` size (empty for none): the icon 3 px from the left and
@@ -83,6 +86,7 @@ class IconButton : public QPushButton {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
   void hideEvent(QHideEvent* event) override;
@@ -100,7 +104,8 @@ class IconButton : public QPushButton {
   QSize iconSize_;
   int iconId_ = 0;
   bool rounded_ = false;
-  bool flat_ = true;  // hover tracking on, no focus rectangle
+  bool flat_ = true;            // hover tracking on
+  bool keyboardFocus_ = false;  // the focus came from the keyboard
   bool mouseOver_ = false;
   bool balloonStyle_ = false;
   bool tooltipActive_ = false;

@@ -381,6 +381,20 @@ void TemplateDialog::GroupRadioButtons() {
     if (group == nullptr) {
       group = new QButtonGroup(this);
       group->setExclusive(true);
+      // Tab enters a group at its checked radio, the choice in force, as
+      // the first radio's tab stop moves with the check. Tab only moves the
+      // focus there; Space or a click chooses.
+      if (radio->focusPolicy() == Qt::StrongFocus) {
+        connect(group, &QButtonGroup::buttonToggled, this,
+                [group](QAbstractButton* button, bool checked) {
+                  if (!checked) {
+                    return;
+                  }
+                  for (QAbstractButton* member : group->buttons()) {
+                    member->setFocusPolicy(member == button ? Qt::StrongFocus : Qt::ClickFocus);
+                  }
+                });
+      }
     }
     group->addButton(radio);
   }

@@ -28,7 +28,9 @@
 // kIdCancel.
 //
 // Radio buttons form exclusive groups as in the template: from a radio that
-// starts a group to the next control that starts one. Combo boxes are
+// starts a group to the next control that starts one. Tab enters a group
+// at its checked radio and checks nothing; Space, a click or the arrow keys
+// choose. Combo boxes are
 // widgets::ComboList and start with no entry chosen, like the controls they
 // stand for. A tree scrolls sideways to show its longest item whole.
 

@@ -21,17 +21,22 @@ void Touch(const fs::path& file) {
   std::ofstream(file) << "x";
 }
 
-TEST(AccessoryCommandsTest, TheCalculatorIsTheFirstInstalledOneAndFailsSilently) {
+TEST(AccessoryCommandsTest, TheCalculatorIsTheFirstOneThatStartsOrTheTeacherIsTold) {
   test::FakeProgramLauncher launcher;
+  test::FakeMessageService messages;
   launcher.installed = {"xcalc", "galculator"};
-  StartCalculator(launcher);
-  ASSERT_EQ(launcher.started.size(), 1u);
-  EXPECT_EQ(launcher.started[0].program, "/usr/bin/galculator");
-  EXPECT_TRUE(launcher.started[0].arguments.empty());
+  launcher.broken = {"kcalc"};
+  StartCalculator(launcher, messages);
+  ASSERT_EQ(launcher.started.size(), 2u);  // kcalc, found but broken, then galculator
+  EXPECT_EQ(launcher.started[1].program, "/usr/bin/galculator");
+  EXPECT_TRUE(launcher.started[1].arguments.empty());
+  EXPECT_TRUE(messages.Texts().empty());
 
   test::FakeProgramLauncher none;
-  StartCalculator(none);
+  StartCalculator(none, messages);
   EXPECT_TRUE(none.started.empty());
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Aucune calculatrice n'est installée."});
+  EXPECT_EQ(messages.shown.back().caption, "Attention");
 }
 
 TEST(AccessoryCommandsTest, TheHelpIsFoundBesideTheProgramOrWhereItIsInstalled) {
@@ -44,14 +49,20 @@ TEST(AccessoryCommandsTest, TheHelpIsFoundBesideTheProgramOrWhereItIsInstalled) 
   EXPECT_EQ(FindHelpFile((prefix / "bin").string()), installed);
 
   test::FakeProgramLauncher launcher;
-  OpenHelp(launcher, (prefix / "bin").string());
+  test::FakeMessageService messages;
+  OpenHelp(launcher, messages, (prefix / "bin").string());
   EXPECT_EQ(launcher.openedUrls, std::vector<std::string>{"file://" + installed});
+  EXPECT_TRUE(messages.Texts().empty());
 
-  // Nothing opens it: no browser either, and not a word.
+  // Nothing opens it, and no browser is installed: the teacher is told where it is.
   launcher.opensUrls = false;
-  OpenHelp(launcher, (prefix / "bin").string());
+  OpenHelp(launcher, messages, (prefix / "bin").string());
   EXPECT_EQ(launcher.openedUrls.size(), 2u);
   EXPECT_TRUE(launcher.started.empty());
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"L'aide ne peut pas être affichée : aucun navigateur n'est "
+                                     "installé.\nElle se trouve dans " +
+                                     installed + "."});
 
   // A build tree keeps the guide beside the program: that one first.
   Touch(prefix / "bin/aide/index.html");

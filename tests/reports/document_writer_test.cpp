@@ -13,8 +13,11 @@
 
 #include "report_files.h"
 #include "reports/merge/document_names.h"
+#include "reports/merge/template_reader.h"
 #include "support/failing_file_store.h"
 #include "support/fake_services.h"
+#include "support/faulty_system_calls.h"
+#include "support/record_builders.h"
 #include "support/temp_dir.h"
 
 namespace vellanor {
@@ -46,6 +49,39 @@ TEST(DocumentNamesTest, NamesStayInsideTheFolderAndNeverShareAFile) {
   EXPECT_EQ(names.Take("4e/B"), "4e/B");  // another file: "4e_B"
   EXPECT_EQ(names.Take("4e_B"), "4e_B_2");
   EXPECT_EQ(names.Take("4e B"), "4e B_2");
+}
+
+TEST(DocumentNamesTest, AStudentsNameDependsOnTheClassAlone) {
+  const ClassRecord record =
+      test::Class("6e A", "",
+                  {test::Student("Bertrand", "Hugo"), test::Student("Petit", "Zo\xE9"),
+                   test::Student("BERTRAND", "Rapha\xEBl"), test::Student("Bertrand", "Hugo"),
+                   test::Student("Durand", "Paul")});
+  EXPECT_EQ(
+      StudentDocumentNames(record),
+      (std::vector<std::string>{"6e A_Bertrand_Hugo", "6e A_Petit", "6e A_BERTRAND_Rapha\xEBl",
+                                "6e A_Bertrand_Hugo_2", "6e A_Durand"}));
+  EXPECT_TRUE(StudentDocumentNames(test::Class("3e C")).empty());
+}
+
+TEST(TemplateReaderTest, ATemplateIsReadWholeOrNotAtAll) {
+  std::ofstream("modele.rtf", std::ios::binary) << std::string("{\\rtf1 \xE9\0}", 10);
+  platform::QtFileStore files;
+  TemplateFile read = ReadTemplateFile(files, "modele.rtf");
+  EXPECT_EQ(read.text, std::string("{\\rtf1 \xE9\0}", 10));
+  read = ReadTemplateFile(files, "absent.rtf");
+  EXPECT_FALSE(read.text);
+  EXPECT_EQ(read.error, "Erreur à l'ouverture du document");
+
+  // The disk fails after the first piece: no half template.
+  std::ofstream("long.rtf", std::ios::binary) << std::string(100000, 'x');
+  test::FaultySystemCalls calls;
+  platform::QtFileStore faulty(calls);
+  calls.Inject(test::FaultySystemCalls::Fault::Fail,
+               4);  // open, fstat, read, then the failing read
+  read = ReadTemplateFile(faulty, "long.rtf");
+  EXPECT_FALSE(read.text);
+  EXPECT_EQ(read.error, "Erreur à la lecture du document");
 }
 
 TEST(DocumentWriterTest, SavingWritesTheDatedFileInTheFolderAndSaysSo) {

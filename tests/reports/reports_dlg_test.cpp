@@ -1,6 +1,7 @@
 #include "reports/reports_dlg.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "fake_soffice.h"
@@ -179,20 +181,28 @@ TEST(ReportsDlgTest, ChoosersFillTheFieldsOrSayWhyNot) {
   }
 }
 
-TEST(ReportsDlgTest, OnlyAMouseClickOnOneClassListsItsStudents) {
+TEST(ReportsDlgTest, OneClassChosenWithTheMouseOrTheArrowKeysListsItsStudents) {
   FakeMainWindow main;
   PrepareSchool(main);
+  for (const char* name : {"2nde 1", "2nde 2"}) {  // longer than the list's height
+    std::vector<StudentRecord> students;
+    for (int i = 0; i < 30; ++i) {
+      students.push_back(test::Student("Eleve" + std::to_string(i), name));
+    }
+    ASSERT_EQ(AppendClass(main.book, test::Class(name, "2026 - 2027", students)),
+              AppendResult::Done);
+  }
   ReportsDialog d(main);
   d.ClickRow(d.Classes(), 0);
   EXPECT_EQ(d.Column(d.Students(), 0), (std::vector<QString>{"Martin", "Durand", "Martin"}));
   EXPECT_EQ(d.Column(d.Students(), 1), (std::vector<QString>{"Julie", "Paul", "Hugo"}));
 
-  // The keyboard moves the selection without touching the student list.
+  // The arrow keys choose a class as a click does.
   d.Classes().setFocus();
   QTest::keyClick(d.Classes().viewport(), Qt::Key_Down);
   QApplication::processEvents();
   EXPECT_EQ(d.Selected(d.Classes()), (std::vector<int>{1}));
-  EXPECT_EQ(d.Students().rowCount(), 3);
+  EXPECT_EQ(d.Column(d.Students(), 0), (std::vector<QString>{"Petit"}));
 
   d.ClickRow(d.Classes(), 2, Qt::ControlModifier);  // two classes now
   EXPECT_EQ(d.Selected(d.Classes()), (std::vector<int>{1, 2}));
@@ -208,6 +218,18 @@ TEST(ReportsDlgTest, OnlyAMouseClickOnOneClassListsItsStudents) {
   d.Click(1073);
   EXPECT_FALSE(d.Students().isEnabled());
   EXPECT_TRUE(d.Selected(d.Students()).empty());
+
+  // A long list scrolled down, then the next class: its list starts at the top.
+  d.Click(1074);
+  d.ClickRow(d.Classes(), 3);
+  d.Students().scrollToBottom();
+  ASSERT_GT(d.Students().verticalScrollBar()->value(), 0);
+  d.Classes().setFocus();
+  QTest::keyClick(d.Classes().viewport(), Qt::Key_Down);
+  QApplication::processEvents();
+  EXPECT_EQ(d.Students().ItemText(0, 1), "2nde 2");
+  EXPECT_EQ(d.Students().verticalScrollBar()->value(), 0);
+  EXPECT_EQ(d.Students().currentIndex().row(), 0);
 }
 
 TEST(ReportsDlgTest, ProducingClassesSavesOneDocumentEach) {
@@ -275,17 +297,15 @@ TEST(ReportsDlgTest, ProducingStudentsGivesEachSelectedStudentADocument) {
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Aucun élève sélectionné"}));
   EXPECT_EQ(messages.shown[0].caption, "Erreur");
 
-  // Both Martins, with charts, printed; the keyboard has since moved the
-  // class selection, but the students are those the list shows.
+  // Both Martins, with charts, printed; each document named by its student
+  // alone, whoever else is printed with it.
   d.ClickRow(d.Students(), 0);
   d.ClickRow(d.Students(), 2, Qt::ControlModifier);
   d.Control<QCheckBox>(1112).click();
-  d.Classes().setFocus();
-  QTest::keyClick(d.Classes().viewport(), Qt::Key_Down);
   d.Click(1075);
-  EXPECT_EQ(FileNames("../ToPrint"), (std::vector<std::string>{"4e B_Martin_00100000.tmp",
-                                                               "4e B_Martin_Hugo_00100000.tmp"}));
-  const std::string julie = ReadText("../ToPrint/4e B_Martin_00100000.tmp");
+  EXPECT_EQ(FileNames("../ToPrint"), (std::vector<std::string>{"4e B_Martin_Hugo_00100000.tmp",
+                                                               "4e B_Martin_Julie_00100000.tmp"}));
+  const std::string julie = ReadText("../ToPrint/4e B_Martin_Julie_00100000.tmp");
   EXPECT_EQ(julie.substr(0, 19), "4e B Julie Martin\n{");
   EXPECT_EQ(julie.size(), 17 + 480374u);
   EXPECT_EQ(ReadText("../ToPrint/4e B_Martin_Hugo_00100000.tmp").substr(0, 16), "4e B Hugo Martin");
@@ -297,6 +317,42 @@ TEST(ReportsDlgTest, ProducingStudentsGivesEachSelectedStudentADocument) {
           fs::absolute("../ToPrint/4e B_Martin_Hugo_00100000.tmp").lexically_normal().string()}));
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Aucun élève sélectionné",
                                                         "Impression lancée", "Impression lancée"}));
+  // Printed, the word processor ends and the files go.
+  main.services.launcher.FinishAll();
+  EXPECT_TRUE(FileNames("../ToPrint").empty());
+
+  // Hugo alone, with no printer on the system: said once, before anything,
+  // with where the documents are; under the same name; nothing started.
+  main.services.launcher.printerInstalled = false;
+  d.ClickRow(d.Students(), 2);
+  d.Click(1075);
+  EXPECT_EQ(FileNames("../ToPrint"), (std::vector<std::string>{"4e B_Martin_Hugo_00100000.tmp"}));
+  EXPECT_EQ(main.services.launcher.started.size(), 2u);
+  EXPECT_EQ(messages.Texts().back(),
+            "Aucune imprimante n'est installée.\nLes documents sont dans " +
+                fs::absolute("../ToPrint").lexically_normal().string() + ".");
+  EXPECT_EQ(messages.shown.size(), 4u);
+  EXPECT_EQ(messages.shown.back().caption, "Attention");
+}
+
+TEST(ReportsDlgTest, ATemplateThatCannotBeReadWholeWritesNothing) {
+  FakeMainWindow main;
+  PrepareSchool(main);
+  fs::create_directory("out");
+  ASSERT_EQ(mkfifo("tube.rtf", 0600), 0);
+  ReportsDialog d(main);
+  main.services.chooser.Answer("out");
+  d.Click(1117);
+  d.ClickRow(d.Classes(), 0);
+  d.TemplatePath().setText("tube.rtf");
+  d.Click(1075);
+  d.TemplatePath().setText("out");
+  d.Click(1075);
+  EXPECT_EQ(main.services.messages.Texts(),
+            (std::vector<std::string>{
+                "Erreur à l'ouverture du document\ntube.rtf n'est pas un fichier ordinaire.",
+                "Erreur à l'ouverture du document\nout n'est pas un fichier ordinaire."}));
+  EXPECT_TRUE(FileNames("out").empty());
 }
 
 TEST(ReportsDlgTest, PdfNeedsLibreOfficeAndCanJoinAClassInOneFile) {
@@ -337,8 +393,8 @@ TEST(ReportsDlgTest, PdfNeedsLibreOfficeAndCanJoinAClassInOneFile) {
   d.Click(1162);
   d.Click(1075);
   EXPECT_EQ(FileNames("out"), (std::vector<std::string>{
-                                  "4e B_Durand_20261207.pdf", "4e B_Martin_20261207.pdf",
-                                  "4e B_Martin_Hugo_20261207.pdf", "4e B_modele_20261207.pdf"}));
+                                  "4e B_Durand_20261207.pdf", "4e B_Martin_Hugo_20261207.pdf",
+                                  "4e B_Martin_Julie_20261207.pdf", "4e B_modele_20261207.pdf"}));
   EXPECT_EQ(main.services.messages.Texts().back(), "3 documents créés");
   ASSERT_EQ(main.services.processes.runs.size(), 2u);
 }

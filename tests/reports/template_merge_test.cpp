@@ -82,12 +82,13 @@ TEST(TemplateMergeTest, ClassModeFillsEveryClassPlaceholderAndKeepsTheOthers) {
             "4e B (2026 - 2027) Salle 12, 2:  Martin Julie - Durand Paul -|4e B|"
             "3= 12.50 (Coef: 1.00, Info: DS1) - abs - 8.00 (Coef: 2.00) - => 10.17|"
             "1= 13.00 (Coef: 0.50, Info: Expos\xE9) - => 13.00|"
-            "0=[] => 0.00|abs|"
+            // No columns in T2 or oral T3: no average, whatever is stored.
+            "0=[] => ||"
             "$$STUNOM $$STUMOYENNEECRITE1|$$GRAPHT1 $$GRAPHALL");
 }
 
 TEST(TemplateMergeTest, StudentModeFillsTheClassAndTheStudentPlaceholders) {
-  const ClassRecord record = FourthB();
+  ClassRecord record = FourthB();
   const std::string text =
       "$$CLASSE: $$STUNOM $$STUPRENOM, $$STUSEX, $$STUDDN \xE0 $$STULDN ($$STUINFO)|"
       "$$STUNOTESECRITES1 => $$STUMOYENNEECRITE1|$$STUNOTESORALES1 => $$STUMOYENNEORALE1|"
@@ -96,10 +97,12 @@ TEST(TemplateMergeTest, StudentModeFillsTheClassAndTheStudentPlaceholders) {
             "4e B: Martin Julie, Fille, 12/03/2012 \xE0 Besan\xE7on (D\xE9l\xE9gu\xE9"
             "e)|"
             " 12.50 (Coef: 1.00, Info: DS1) - abs - 8.00 (Coef: 2.00) - => 10.17|"
-            " 15.00 (Coef: 1.00) - => 15.00|[] 0.00 abs|$$GRAPHT2");
-  // A student absent at every written assessment.
-  EXPECT_EQ(MergeTemplate("$$STUSEX:$$STUNOTESECRITES1", record, &record.students[1], false, {}),
-            "Gar\xE7on: abs - abs - abs -");
+            " 15.00 (Coef: 1.00) - => 15.00|[]  |$$GRAPHT2");
+  // A student absent at every written assessment: an average of "abs".
+  record.students[1].average[0] = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_EQ(MergeTemplate("$$STUSEX:$$STUNOTESECRITES1 => $$STUMOYENNEECRITE1", record,
+                          &record.students[1], false, {}),
+            "Gar\xE7on: abs - abs - abs - => abs");
 }
 
 // Durand has no written mark (his stored 0 is left out) and an oral one

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,8 +12,8 @@ namespace vellanor::test {
 // Records what would have been started or opened, starts nothing. Programs
 // listed in `installed` are found (at "/usr/bin/<name>") and start; those in
 // `broken` are found but fail to start (access denied); the others are
-// missing. URLs open while `opensUrls` is true, and otherwise fail with
-// `urlError`.
+// missing. The system has a printer while `printerInstalled`. URLs open while `opensUrls` is true,
+// and otherwise fail with `urlError`.
 class FakeProgramLauncher : public platform::ProgramLauncher {
  public:
   struct Started {
@@ -34,6 +35,23 @@ class FakeProgramLauncher : public platform::ProgramLauncher {
                                                     : platform::LaunchError::kNotFound;
     return false;
   }
+  bool StartThen(const std::string& program, const std::vector<std::string>& arguments,
+                 std::function<void()> finished) override {
+    if (!Start(program, arguments)) {
+      return false;
+    }
+    running.push_back(std::move(finished));
+    return true;
+  }
+  // Ends the programs started with StartThen, as their exits would.
+  void FinishAll() {
+    std::vector<std::function<void()>> ending;
+    ending.swap(running);
+    for (const auto& finished : ending) {
+      finished();
+    }
+  }
+  bool HasPrinter() override { return printerInstalled; }
   bool OpenUrl(const std::string& url) override {
     openedUrls.push_back(url);
     lastError_ = opensUrls ? platform::LaunchError::kNone : urlError;
@@ -42,6 +60,8 @@ class FakeProgramLauncher : public platform::ProgramLauncher {
   platform::LaunchError LastError() const override { return lastError_; }
 
   std::set<std::string> installed;
+  bool printerInstalled = true;
+  std::vector<std::function<void()>> running;  // what StartThen's programs run on exiting
   std::set<std::string> broken;
   bool opensUrls = true;
   platform::LaunchError urlError = platform::LaunchError::kNoHandler;

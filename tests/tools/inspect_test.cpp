@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <bit>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -85,7 +87,7 @@ struct Outcome {
 // Runs the built program in the test's working directory.
 Outcome RunInspect(const std::string& args) {
   const std::string command =
-      std::string("'") + VELLANOR_INSPECT + "' " + args + " >stdout.txt 2>stderr.txt";
+      std::string("timeout 20 '") + VELLANOR_INSPECT + "' " + args + " >stdout.txt 2>stderr.txt";
   const int raw = std::system(command.c_str());
   Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText("stdout.txt"),
               ReadText("stderr.txt")};
@@ -258,6 +260,22 @@ TEST(InspectTest, ReportPrintsTheDocumentThatProduireWrites) {
                                              {"--report", "modele.rtf", "--class", "1x", "x.db"},
                                              {"--report", "modele.rtf", "--pupil", "1", "x.db"}}) {
     EXPECT_EQ(RunCommandLine(args, out, err), 2) << args[2];
+  }
+}
+
+TEST(InspectTest, ReportRefusesWhatIsNotARegularTemplateAtOnce) {
+  WriteFile("Vellanor.db", EncodeDatabase(SmallBook()));
+  std::filesystem::create_directory("Dossier");
+  ASSERT_EQ(mkfifo("tube", 0600), 0);
+  for (const std::string path : {"Dossier", "/dev/zero", "tube"}) {
+    const auto start = std::chrono::steady_clock::now();
+    // RunInspect stops a tool that hangs, so a FIFO read fails the test, not the run.
+    const Outcome run = RunInspect("--report " + path + " --class 0 Vellanor.db </dev/null");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << path;
+    EXPECT_EQ(run.status, 1) << path;
+    EXPECT_EQ(run.out, "") << path;
+    EXPECT_EQ(run.err,
+              "Erreur à l'ouverture du document\n" + path + " n'est pas un fichier ordinaire.\n");
   }
 }
 

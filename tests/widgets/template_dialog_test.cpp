@@ -4,9 +4,11 @@
 
 #include <vector>
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -15,6 +17,7 @@
 #include <QTreeWidget>
 
 #include "resources/dialog_template.h"
+#include "support/qt_events.h"
 #include "widgets/dialog_units.h"
 #include "widgets/icon_button.h"
 #include "widgets/report_list.h"
@@ -264,6 +267,44 @@ TEST(TemplateDialogTest, RadioGroupsFollowTheTemplate) {
   main.CheckRadioButton(1055);
   qobject_cast<QRadioButton*>(main.Control(1076))->click();
   EXPECT_EQ(main.CheckedRadioButton(1055), 1076);
+}
+
+TEST(TemplateDialogTest, TabReachesTheCheckedRadioActingOnNothingAndShowsIconButtonFocus) {
+  Recorder reports(163);
+  reports.CheckRadioButton(1118);  // the second radio of its group
+  test::ShowActive(reports);
+  auto& directory = reports.Bind<IconButton>(1115);
+  auto& produce = reports.Bind<IconButton>(1075);
+  directory.setFocus(Qt::MouseFocusReason);
+  EXPECT_FALSE(directory.ShowsFocusFrame());
+
+  QTest::keyClick(&reports, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), reports.Control(1118));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), &produce);
+  EXPECT_TRUE(produce.ShowsFocusFrame());
+  QImage drawn(produce.size(), QImage::Format_ARGB32);
+  produce.render(&drawn);
+  EXPECT_EQ(drawn.pixelColor(3, produce.height() / 2 + 1),
+            produce.palette().color(QPalette::ButtonText));  // the dotted frame, 3 px in
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  EXPECT_EQ(QApplication::focusWidget(), &directory);
+  EXPECT_TRUE(directory.ShowsFocusFrame());
+  EXPECT_FALSE(produce.ShowsFocusFrame());
+  EXPECT_TRUE(reports.commands.empty());
+  EXPECT_EQ(reports.CheckedRadioButton(1117), 1118);
+
+  // Space chooses; the group is then entered at the new choice.
+  reports.Control(1117)->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(reports.commands, std::vector<int>{1117});
+  EXPECT_EQ(reports.Control(1117)->focusPolicy(), Qt::StrongFocus);
+  EXPECT_EQ(reports.Control(1118)->focusPolicy(), Qt::ClickFocus);
+  // A click gives the focus without the frame.
+  test::PressThenRelease(&produce);
+  EXPECT_TRUE(produce.hasFocus());
+  EXPECT_FALSE(produce.ShowsFocusFrame());
 }
 
 TEST(TemplateDialogTest, MenusCarryCommandsAndPrompts) {

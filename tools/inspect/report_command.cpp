@@ -18,6 +18,7 @@
 #include "platform/process_runner.h"
 #include "reports/chart_picture.h"
 #include "reports/merge/template_merge.h"
+#include "reports/merge/template_reader.h"
 #include "reports/pdf_output.h"
 
 namespace vellanor::inspect {
@@ -81,18 +82,6 @@ std::optional<ReportRequest> ParseRequest(const std::vector<std::string>& args) 
     return std::nullopt;
   }
   return request;
-}
-
-std::optional<std::string> ReadTemplate(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    return std::nullopt;
-  }
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    return std::nullopt;
-  }
-  return text;
 }
 
 // Charts are drawn with Qt's painter, which needs an application object;
@@ -168,11 +157,15 @@ int ReportFile(const std::vector<std::string>& args, std::ostream& out, std::ost
       return kExitRefused;
     }
   }
-  const std::optional<std::string> templateText = ReadTemplate(request->templatePath);
-  if (!templateText) {
-    err << "Erreur à l'ouverture du document\n";
+  // The program's own reader: a folder, a device or a FIFO is refused at
+  // once, and a template larger than any document is not read to the end.
+  platform::QtFileStore files;
+  const TemplateFile read = ReadTemplateFile(files, request->templatePath);
+  if (!read.text) {
+    err << read.error << "\n";
     return kExitRefused;
   }
+  const std::optional<std::string>& templateText = read.text;
   const auto application =
       request->charts || !request->pdfPath.empty() ? DrawingApplication() : nullptr;
   const ChartMaker charts = request->charts ? ChartMaker(AppendChartPicture) : ChartMaker();

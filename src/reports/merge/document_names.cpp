@@ -1,5 +1,6 @@
 #include "reports/merge/document_names.h"
 
+#include <map>
 #include <string_view>
 
 namespace vellanor {
@@ -54,6 +55,24 @@ std::string DocumentNames::Take(std::string_view name, std::string_view alternat
   }
   Claim(chosen);
   return chosen;
+}
+
+std::vector<std::string> StudentDocumentNames(const ClassRecord& record) {
+  std::map<std::string, int> lastNames;
+  for (const StudentRecord& student : record.students) {
+    ++lastNames[Folded(student.name.View())];
+  }
+  std::vector<std::string> names;
+  names.reserve(record.students.size());
+  DocumentNames taken;
+  for (const StudentRecord& student : record.students) {
+    std::string name = record.name.Str() + "_" + student.name.Str();
+    if (lastNames[Folded(student.name.View())] > 1) {
+      name += "_" + student.firstName.Str();
+    }
+    names.push_back(taken.Take(name));
+  }
+  return names;
 }
 
 }  // namespace vellanor

@@ -3,6 +3,9 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "model/records.h"
 
 namespace vellanor {
 
@@ -29,5 +32,13 @@ class DocumentNames {
 
   std::set<std::string> taken_;
 };
+
+// The document names of every student of `record`, at their positions:
+// "<class>_<last name>", with "_<first name>" added for every student whose
+// last name another student of the class shares, and "_2", "_3"... for the
+// later of two students whose names are the same, in class order. A name
+// depends on the class alone, never on which students a production takes, so
+// that producing one student's document never writes over another's.
+std::vector<std::string> StudentDocumentNames(const ClassRecord& record);
 
 }  // namespace vellanor

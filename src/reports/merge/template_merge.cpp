@@ -151,6 +151,13 @@ void AppendStudentList(std::string& out, const ClassRecord& record) {
   }
 }
 
+// A category nobody was assessed in yet has no average: the 0 stored for it
+// would read on a report card as a real average of zero, so it prints
+// nothing. An average of absences only is stored as NaN and prints "abs".
+bool HasColumns(const ClassRecord& record, std::size_t category) {
+  return record.gradeCount[category] > 0;
+}
+
 // The value of a text placeholder (every kind but the charts).
 void AppendValue(std::string& out, const Placeholder& entry, const ClassRecord& record,
                  const StudentRecord* student) {
@@ -173,7 +180,9 @@ void AppendValue(std::string& out, const Placeholder& entry, const ClassRecord& 
     case Value::ClassGrades:
       return AppendGradeList(out, record.columns, entry.number);
     case Value::ClassAverage:
-      out += FormatAverage(record.average[category]);
+      if (HasColumns(record, category)) {
+        out += FormatAverage(record.average[category]);
+      }
       return;
     case Value::ClassLowestAverage:
     case Value::ClassHighestAverage:
@@ -198,7 +207,9 @@ void AppendValue(std::string& out, const Placeholder& entry, const ClassRecord& 
     case Value::StudentGrades:
       return AppendGradeList(out, student->grades, entry.number);
     case Value::StudentAverage:
-      out += FormatAverage(student->average[category]);
+      if (HasColumns(record, category)) {
+        out += FormatAverage(student->average[category]);
+      }
       return;
     case Value::StudentRank:
       if (const auto rank = RankOf(record, *student, entry.number)) {
