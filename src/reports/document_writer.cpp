@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -54,25 +55,58 @@ std::filesystem::path FromUtf8(const std::string& path) {
   return std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size());
 }
 
+#ifndef _WIN32
+// A private LibreOffice profile for one print job. With the teacher's own
+// profile, a LibreOffice already running (or the job of the previous
+// document, still printing) takes the file over and the program we started
+// exits at once: the file would be removed before it is printed. With its
+// own profile the word processor we start prints the file itself, and its
+// end means the job is done. Empty when no folder could be made.
+std::string NewPrintProfile() {
+  std::error_code failed;
+  std::string pattern =
+      (std::filesystem::temp_directory_path(failed) / "vellanor-impression-XXXXXX").string();
+  if (failed || ::mkdtemp(pattern.data()) == nullptr) {
+    return {};
+  }
+  return pattern;
+}
+#endif
+
 bool StartPrinting(platform::ProgramLauncher& launcher, const std::string& path) {
 #ifdef _WIN32
   const std::vector<std::string> programs = {"write.exe"};
   const std::vector<std::string> arguments = {"/p", path};
+  const std::string profile;
 #else
   const std::vector<std::string> programs = {"soffice", "libreoffice"};
-  const std::vector<std::string> arguments = {"--headless", "-p", path};
+  const std::string profile = NewPrintProfile();
+  std::vector<std::string> arguments = {"--headless", "-p", path};
+  if (!profile.empty()) {
+    arguments.insert(arguments.begin(), "-env:UserInstallation=file://" + profile);
+  }
 #endif
+  // Once printed the file is of no more use; it goes with the word
+  // processor, so that ToPrint does not fill up. Without a profile of its
+  // own the word processor may hand the file to another one and end before
+  // it is printed: the file then stays.
+  const auto cleanUp = [path, profile] {
+    std::error_code ignored;
+    if (!profile.empty()) {
+      std::filesystem::remove(FromUtf8(path), ignored);
+      std::filesystem::remove_all(profile, ignored);
+    }
+  };
   for (const std::string& program : programs) {
     const std::string found = launcher.FindProgram(program);
-    // Once printed the file is of no more use; it goes with the word
-    // processor, so that ToPrint does not fill up.
-    const auto removeFile = [path] {
-      std::error_code ignored;
-      std::filesystem::remove(FromUtf8(path), ignored);
-    };
-    if (!found.empty() && launcher.StartThen(found, arguments, removeFile)) {
+    if (!found.empty() && launcher.StartThen(found, arguments, cleanUp)) {
       return true;
     }
+  }
+  // Nothing started: the file stays for the teacher to print by hand.
+  std::error_code ignored;
+  if (!profile.empty()) {
+    std::filesystem::remove_all(profile, ignored);
   }
   return false;
 }

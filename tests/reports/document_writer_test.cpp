@@ -140,8 +140,20 @@ TEST(DocumentWriterTest, PrintingHandsTheTemporaryFileToTheWordProcessorAsOneArg
   EXPECT_EQ(ReadText(expected), "{\\rtf1 x}");
   ASSERT_EQ(services.launcher.started.size(), 1u);
   EXPECT_EQ(services.launcher.started[0].program, "/usr/bin/soffice");
-  EXPECT_EQ(services.launcher.started[0].arguments,
+  // The word processor gets a profile of its own, so that it prints the file
+  // itself rather than handing it to a LibreOffice already running; the
+  // profile and the file go when it ends.
+  std::vector<std::string> arguments = services.launcher.started[0].arguments;
+  ASSERT_EQ(arguments.size(), 4u);
+  const std::string profileArgument = "-env:UserInstallation=file://";
+  ASSERT_EQ(arguments[0].rfind(profileArgument, 0), 0u);
+  const fs::path profile = arguments[0].substr(profileArgument.size());
+  EXPECT_TRUE(fs::is_directory(profile));
+  EXPECT_EQ((std::vector<std::string>(arguments.begin() + 1, arguments.end())),
             (std::vector<std::string>{"--headless", "-p", expected.lexically_normal().string()}));
+  services.launcher.FinishAll();
+  EXPECT_FALSE(fs::exists(profile));
+  EXPECT_FALSE(fs::exists(expected));
   EXPECT_EQ(services.messages.Texts(), (std::vector<std::string>{"Impression lancée"}));
   EXPECT_EQ(services.messages.shown[0].caption, "C'est fini!");
 
