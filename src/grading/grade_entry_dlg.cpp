@@ -402,6 +402,9 @@ void CGradeEntryDlg::OnValidate() {
 
 void CGradeEntryDlg::ValidateAdding() {
   CommitCellEdit();
+  if (!CheckScales()) {
+    return;  // still adding, for the mark to be corrected
+  }
   ClassRecord* record = SelectedClass();
   if (record == nullptr || record->students.empty()) {
     // Nothing to add to: the grid keeps its adding layout.
@@ -441,6 +444,9 @@ void CGradeEntryDlg::ValidateAdding() {
 
 void CGradeEntryDlg::ValidateModifying() {
   CommitCellEdit();
+  if (!CheckScales()) {
+    return;
+  }
   SetMode(GradeMode::Normal);
   ClassRecord* record = SelectedClass();
   StudentRecord* student = record == nullptr ? nullptr : SelectedStudent(*record);

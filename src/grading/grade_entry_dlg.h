@@ -105,6 +105,13 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
   void OnEditorTab();
   void OnEditorFocusLeft(QWidget* to);
   void OnGridEditKey();
+  // The clipboard: the grid as a table, and a column of marks pasted into
+  // the open editor and the cells below it.
+  void CopyGrid();
+  void OnEditorPaste();
+  // False, after saying which, when a mark cell holds a mark on a scale that
+  // gives no mark ("3/0").
+  bool CheckScales();
 
   MainWindowOperations& main_;
   GradeMode mode_ = GradeMode::Normal;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "grading/mark_scale.h"
 #include "model/number_text.h"
 #include "model/records.h"
 
@@ -26,6 +27,9 @@ float ParseMark(std::string_view text) {
   text = text.substr(0, kTypedTextLength);
   if (text.empty() || BeginsWithAbs(text)) {
     return kAbsenceValue;
+  }
+  if (const ScaledMark scaled = ReadScaledMark(text); scaled.status == ScaleStatus::Scaled) {
+    return scaled.value;
   }
   const double number = ReadLeadingNumber(text);
   if (number == -1.0) {

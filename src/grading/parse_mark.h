@@ -11,7 +11,8 @@ inline constexpr int kTypedTextLength = 31;
 
 // The mark a typed text stands for. At most its first 31 characters are read.
 // An empty text, a text beginning with "abs" in any case ("Absent", "ABS."),
-// and a number that reads as exactly -1 give the absence value; any other
+// and a number that reads as exactly -1 give the absence value; a mark on
+// another scale ("15/30", ReadScaledMark) gives its value out of 20; any other
 // text gives its leading decimal number (ReadLeadingNumber: point as the
 // separator, 0 when it does not begin with a number) as a 32-bit float, with
 // no range check.

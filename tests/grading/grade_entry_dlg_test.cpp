@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -621,6 +622,15 @@ TEST_F(GradeEntryTest, ModifyingOneStudentsMarks) {
   EXPECT_EQ(main.book, saved);
   EXPECT_EQ(main.saves, 1);
   EXPECT_EQ(Column(3), (std::vector<std::string>{"11.00", "14.00", "18.25"}));
+
+  // A pasted column fills the student's marks of that category, no further.
+  Menu(32793);
+  DoubleClickCell(1, 3);
+  QApplication::clipboard()->setText("1\n2\n3\n");
+  QTest::keyClick(dlg->CellEditor(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Column(3), (std::vector<std::string>{"11.00", "1", "2"}));
+  EXPECT_EQ(dlg->EditRow(), 2);
+  Click(2);
 }
 
 TEST_F(GradeEntryTest, ComparingTheStudents) {
@@ -788,6 +798,54 @@ TEST_F(GradeEntryTest, TypingAColumnWithTheKeyboard) {
   EXPECT_EQ(MarksOf(Book(0).students[1].grades, 1, kWritten), (std::vector<float>{8, 10, 12}));
   EXPECT_EQ(MarksOf(Book(0).students[2].grades, 1, kWritten),
             (std::vector<float>{15, -1, static_cast<float>(1234567890123456789012345678901.0)}));
+}
+
+TEST_F(GradeEntryTest, PastingMarksOnAnyScaleAndCopyingTheGrid) {
+  std::vector<StudentRecord> students;
+  for (const char* name : {"Aubert", "Blanc", "Caron", "David", "Etienne", "Fabre"}) {
+    students.push_back(Student(name, "X"));
+  }
+  ClassRecord record = Class("5e B", "2026", std::move(students));
+  ASSERT_EQ(AppendClass(main.book, record), AppendResult::Done);
+  Open();
+  Menu(32791);
+  DoubleClickCell(0, 1);
+  QApplication::clipboard()->setText("12,5\n\nabs\n15/30\n3/0\t9\n");
+  QTest::keyClick(dlg->CellEditor(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"12,5", "", "abs", "15/30", "3/0", ""}));
+  ASSERT_NE(dlg->CellEditor(), nullptr);
+  EXPECT_EQ(dlg->EditRow(), 4);
+  EXPECT_EQ(dlg->CellEditor()->text(), "3/0");
+  Type("7/0", Qt::Key_Tab);
+  // On the last row only the first line is taken.
+  QApplication::clipboard()->setText("7,5/10\r\n5\r\n");
+  QTest::keyClick(dlg->CellEditor(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(dlg->EditRow(), 5);
+  EXPECT_EQ(dlg->CellEditor()->text(), "7,5/10");
+
+  // A scale of 0 is refused; the cell keeps its text and nothing is written.
+  Click(3);
+  EXPECT_EQ(main.services.messages.Texts(), (std::vector<std::string>{"Barème invalide : 7/0"}));
+  EXPECT_EQ(dlg->Mode(), GradeMode::Adding);
+  EXPECT_EQ(main.saves, 0);
+  EXPECT_EQ(Column(1)[4], "7/0");
+
+  DoubleClickCell(4, 1);
+  Type("16.5", Qt::Key_Return);
+  Grid().setFocus();
+  QTest::keyClick(&Grid(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+            "5e B, année 2026\tNotes\nAubert, X\t12,5\nBlanc, X\t\nCaron, X\tabs\n"
+            "David, X\t15/30\nEtienne, X\t16,5\nFabre, X\t7,5/10\n");
+
+  Click(3);
+  EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
+  std::vector<float> marks;
+  for (const StudentRecord& student : Book(0).students) {
+    marks.push_back(student.grades.back().value);
+  }
+  EXPECT_EQ(marks, (std::vector<float>{12.5f, -1, -1, 10, 16.5f, 15}));
+  EXPECT_EQ(FileContent(), main.book);
 }
 
 TEST_F(GradeEntryTest, AClickWhileTypingAColumnActsAtOnce) {
