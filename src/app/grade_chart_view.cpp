@@ -1,5 +1,8 @@
 #include "app/grade_chart_view.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -76,7 +79,10 @@ void Paint(QPainter& painter, const ChartText& text) {
 }  // namespace
 
 GradeChartView::GradeChartView(QWidget* frame, double scale)
-    : QWidget(frame), frame_(frame), scale_(scale > 0 ? scale : 1.0) {
+    : QWidget(frame),
+      frame_(frame),
+      scale_(scale > 0 ? scale : 1.0),
+      baseFrame_(frame->geometry()) {
   setObjectName(QStringLiteral("gradeChart"));
   setGeometry(frame->rect());
   frame->installEventFilter(this);
@@ -88,7 +94,7 @@ void GradeChartView::SetPrimitives(std::vector<ChartPrimitive> primitives) {
 }
 
 ChartRect GradeChartView::FrameRect() const {
-  const QRect frame = frame_->geometry();
+  const QRect& frame = baseFrame_;
   auto unscale = [this](int pixels) { return static_cast<int>(pixels / scale_ + 0.5); };
   return {unscale(frame.left()), unscale(frame.top()), unscale(frame.left() + frame.width()),
           unscale(frame.top() + frame.height())};
@@ -115,11 +121,27 @@ void GradeChartView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  // The primitives are in the window's client coordinates; this view starts
-  // where the frame does.
-  painter.translate(-frame_->pos());
+  // The primitives are in the window's client coordinates at the template's
+  // size; this view starts where the frame does. A frame grown with the
+  // window shows the chart enlarged as much as it fits, proportions kept,
+  // centred, inside an outline along the frame's own edges.
+  const double grow = std::min(static_cast<double>(width()) / baseFrame_.width(),
+                               static_cast<double>(height()) / baseFrame_.height());
+  const bool grown = size() != baseFrame_.size();
+  if (grown) {
+    painter.fillRect(rect(), Qt::white);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.translate(std::round((width() - grow * baseFrame_.width()) / 2),
+                      std::round((height() - grow * baseFrame_.height()) / 2));
+    painter.scale(grow, grow);
+  }
+  painter.translate(-baseFrame_.topLeft());
   painter.scale(scale_, scale_);
   for (const ChartPrimitive& primitive : primitives_) {
+    if (grown && std::holds_alternative<ChartFrame>(primitive)) {
+      continue;  // already drawn along the whole frame
+    }
     std::visit(Overloaded{[&painter](const auto& shape) { Paint(painter, shape); }}, primitive);
   }
 }

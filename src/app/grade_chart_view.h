@@ -24,7 +24,9 @@ class GradeChartView : public QWidget {
   void SetPrimitives(std::vector<ChartPrimitive> primitives);
   const std::vector<ChartPrimitive>& Primitives() const { return primitives_; }
 
-  // The frame's rectangle in client coordinates, as the chart geometry wants it.
+  // The frame's rectangle in client coordinates at the template's size, as
+  // the chart geometry wants it; a frame that has grown since shows the same
+  // chart scaled up to fit.
   ChartRect FrameRect() const;
 
   // The installed face standing in for the chart's font, at the pixel size
@@ -38,6 +40,7 @@ class GradeChartView : public QWidget {
  private:
   QWidget* frame_;
   double scale_;
+  QRect baseFrame_;  // the frame's geometry at the window's template size
   std::vector<ChartPrimitive> primitives_;
 };
 

@@ -15,6 +15,7 @@
 #include "resources/ids.h"
 #include "resources/images.h"
 #include "widgets/report_list.h"
+#include "widgets/window_geometry.h"
 
 namespace vellanor {
 namespace {
@@ -86,6 +87,35 @@ void CMainDlg::OnInitDialog() {
                     [this] { DuplicateClass(*this, CurrentSelection()); });
   SetCommandHandler(res::kCmdTreeDuplicateStudent,
                     [this] { DuplicateStudent(*this, CurrentSelection()); });
+  AllowGrowing();
+}
+
+void CMainDlg::AllowGrowing() {
+  // A quarter of the width gained goes to the tree, the rest to the right
+  // column; of the height gained, the information panel takes a third and
+  // the chart the rest, its radio buttons staying under it.
+  constexpr double kTree = 0.25;
+  constexpr double kInfo = 1.0 / 3.0;
+  using widgets::Stretch;
+  widgets::MakeResizable(
+      *this, QStringLiteral("main"),
+      {Stretch{.text = " Liste des élèves ", .growX = kTree, .growY = 1},
+       Stretch{.id = res::kCtlTree, .growX = kTree, .growY = 1},
+       Stretch{.id = res::kCtlInfoPanel, .moveX = kTree, .growX = 1 - kTree, .growY = kInfo},
+       Stretch{.id = res::kCtlChartGroup,
+               .moveX = kTree,
+               .moveY = kInfo,
+               .growX = 1 - kTree,
+               .growY = 1 - kInfo},
+       Stretch{.id = res::kCtlChartFrame,
+               .moveX = kTree,
+               .moveY = kInfo,
+               .growX = 1 - kTree,
+               .growY = 1 - kInfo},
+       Stretch{.id = res::kCtlChartTrimester1, .moveX = kTree, .moveY = 1},
+       Stretch{.id = res::kCtlChartTrimester2, .moveX = kTree, .moveY = 1},
+       Stretch{.id = res::kCtlChartTrimester3, .moveX = kTree, .moveY = 1},
+       Stretch{.id = res::kCtlChartComparison, .moveX = kTree, .moveY = 1}});
 }
 
 void CMainDlg::SetUpTooltips() {

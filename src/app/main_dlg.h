@@ -91,6 +91,7 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
 
  private:
   void OnInitDialog();
+  void AllowGrowing();
   void SetUpTooltips();
   void SetUpInfoPanel();
   void OnChartRadio(int mode);

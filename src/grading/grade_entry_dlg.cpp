@@ -24,6 +24,7 @@
 #include "widgets/combo_list.h"
 #include "widgets/icon_button.h"
 #include "widgets/report_list.h"
+#include "widgets/window_geometry.h"
 
 namespace vellanor {
 namespace {
@@ -60,6 +61,12 @@ CGradeEntryDlg::CGradeEntryDlg(MainWindowOperations& main, double scale)
       editor_(Bind<widgets::ReportList>(res::kCtlGradeGrid), *ClientArea(), EditorLook(Scale())) {
   BindControls();
   SetUpWindow();
+  // The grid takes all the room the window gains; the buttons keep to the right.
+  using widgets::Stretch;
+  widgets::MakeResizable(
+      *this, QStringLiteral("gradeEntry"),
+      {Stretch{.id = res::kIdValidate, .moveX = 1}, Stretch{.id = res::kIdCancel, .moveX = 1},
+       Stretch{.id = res::kCtlGradeGrid, .growX = 1, .growY = 1}});
 }
 
 CGradeEntryDlg::~CGradeEntryDlg() {

@@ -200,6 +200,17 @@ class DurableOutputFile : public AtomicOutputFile {
 
 }  // namespace
 
+bool WriteWholeFile(FileStore& files, const std::string& path, std::string_view bytes) {
+  const auto file = files.OpenForAtomicWriting(path);
+  if (file == nullptr) {
+    return false;
+  }
+  if (!bytes.empty() && file->Write(bytes.data(), bytes.size()) != bytes.size()) {
+    return false;
+  }
+  return file->Commit();
+}
+
 QtFileStore::QtFileStore() : QtFileStore(SystemCalls::Real()) {}
 
 QtFileStore::QtFileStore(SystemCalls& calls) : calls_(calls) {}

@@ -76,6 +76,11 @@ class FileStore {
   }
 };
 
+// Writes `bytes` as the whole new content of `path`, atomically; false when
+// the file cannot be created, a write falls short (a full disk) or the new
+// file cannot be put in place.
+bool WriteWholeFile(FileStore& files, const std::string& path, std::string_view bytes);
+
 class SystemCalls;
 
 // Files of the local file system: read only when they are regular files

@@ -22,6 +22,9 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  // Where the settings (the windows' sizes and places) are kept.
+  QCoreApplication::setOrganizationName(QStringLiteral("vellanor"));
+  QCoreApplication::setApplicationName(QStringLiteral("vellanor"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setWindowIcon(vellanor::res::IconById(vellanor::res::kIconApp));
   // The desktop entry's name, so that the desktop shows its icon for our windows.

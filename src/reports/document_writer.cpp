@@ -22,19 +22,6 @@ using platform::MessageIcon;
 constexpr char kDone[] = "C'est fini!";
 constexpr char kError[] = "Erreur!";
 
-// Writes the whole document; false when the file cannot be created, a write
-// falls short (a full disk) or the file cannot be put in place.
-bool WriteFile(platform::FileStore& files, const std::string& path, std::string_view bytes) {
-  const auto file = files.OpenForAtomicWriting(path);
-  if (file == nullptr) {
-    return false;
-  }
-  if (!bytes.empty() && file->Write(bytes.data(), bytes.size()) != bytes.size()) {
-    return false;
-  }
-  return file->Commit();
-}
-
 std::string JoinPath(const std::string& directory, const std::string& file) {
   if (directory.empty() || directory.back() == '/' || directory.back() == '\\') {
     return directory + file;
@@ -131,7 +118,7 @@ bool SaveDocument(platform::Services& services, std::string_view merged, std::st
       JoinPath(directory, StampedName(name, static_cast<int>(date.year()),
                                       static_cast<int>(static_cast<unsigned>(date.month())),
                                       static_cast<int>(static_cast<unsigned>(date.day())), "rtf"));
-  if (!WriteFile(services.files, path, merged)) {
+  if (!platform::WriteWholeFile(services.files, path, merged)) {
     services.messages.Inform("Erreur à la création du document", kError, MessageIcon::Stop);
     return false;
   }
@@ -145,7 +132,7 @@ bool PrintDocument(platform::Services& services, std::string_view merged, std::s
   std::filesystem::create_directory(kPrintFolder, ignored);
   const std::string path =
       JoinPath(kPrintFolder, StampedName(name, now.hour, now.minute, now.second, "tmp"));
-  if (!WriteFile(services.files, path, merged)) {
+  if (!platform::WriteWholeFile(services.files, path, merged)) {
     services.messages.Inform("Erreur à la création du document temporaire", kError,
                              MessageIcon::Stop);
     return false;

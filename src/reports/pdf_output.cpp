@@ -87,17 +87,6 @@ std::optional<std::string> ReadWhole(const std::string& path) {
   return bytes;
 }
 
-bool PutInPlace(platform::FileStore& files, const std::string& path, const std::string& bytes) {
-  const auto file = files.OpenForAtomicWriting(path);
-  if (file == nullptr) {
-    return false;
-  }
-  if (!bytes.empty() && file->Write(bytes.data(), bytes.size()) != bytes.size()) {
-    return false;
-  }
-  return file->Commit();
-}
-
 std::string JoinPath(const std::string& directory, const std::string& file) {
   if (directory.empty() || directory.back() == '/') {
     return directory + file;
@@ -296,7 +285,7 @@ PdfOutcome WritePdfDocuments(platform::ProcessRunner& runner, platform::FileStor
       return Failed("Les documents n'ont pas pu être réunis : " + error);
     }
     const std::string path = JoinPath(request.directory, request.joinedName);
-    if (!PutInPlace(files, path, *joined)) {
+    if (!platform::WriteWholeFile(files, path, *joined)) {
       return Failed("Impossible d'écrire le fichier " + path + ".");
     }
     outcome.written = 1;
@@ -306,7 +295,7 @@ PdfOutcome WritePdfDocuments(platform::ProcessRunner& runner, platform::FileStor
     const std::optional<std::string> bytes = ReadWhole(outputs[static_cast<std::size_t>(i)]);
     const std::string path =
         JoinPath(request.directory, documents[static_cast<std::size_t>(i)].fileName);
-    if (!bytes || !PutInPlace(files, path, *bytes)) {
+    if (!bytes || !platform::WriteWholeFile(files, path, *bytes)) {
       PdfOutcome failure = Failed("Impossible d'écrire le fichier " + path + ".");
       failure.written = outcome.written;
       return failure;

@@ -23,6 +23,7 @@
 #include "resources/ids.h"
 #include "widgets/icon_button.h"
 #include "widgets/report_list.h"
+#include "widgets/window_geometry.h"
 
 namespace vellanor {
 namespace {
@@ -60,6 +61,32 @@ CReportsDlg::CReportsDlg(MainWindowOperations& main, double scale)
       formatPdf_(Bind<QRadioButton>(res::kCtlReportFormatPdf)),
       singleDocument_(Bind<QCheckBox>(res::kCtlReportSingleDocument)) {
   OnInitDialog();
+  AllowGrowing();
+}
+
+void CReportsDlg::AllowGrowing() {
+  // Paths get longer fields with their buttons at the right; the lists take
+  // the height gained, the student list most of the width.
+  constexpr double kClasses = 0.3;
+  using widgets::Stretch;
+  widgets::MakeResizable(
+      *this, QStringLiteral("reports"),
+      {Stretch{.id = res::kIdCancel, .moveX = 1}, Stretch{.text = " Document (*.RTF)", .growX = 1},
+       Stretch{.id = res::kCtlReportTemplate, .growX = 1},
+       Stretch{.id = res::kCtlReportChooseTemplate, .moveX = 1},
+       Stretch{.id = res::kCtlReportDirectory, .growX = 1},
+       Stretch{.id = res::kCtlReportChooseDirectory, .moveX = 1},
+       Stretch{.text = " Source : ", .growX = 1, .growY = 1},
+       Stretch{.id = res::kCtlReportProduce, .moveX = 1},
+       Stretch{.id = res::kCtlReportStudentMode, .moveX = kClasses},
+       Stretch{.id = res::kCtlReportClassList, .growX = kClasses, .growY = 1},
+       Stretch{.text = "Format :", .moveY = 1}, Stretch{.id = res::kCtlReportFormatRtf, .moveY = 1},
+       Stretch{.id = res::kCtlReportFormatPdf, .moveY = 1},
+       Stretch{.id = res::kCtlReportSingleDocument, .moveY = 1},
+       Stretch{.id = res::kCtlReportStudentList,
+               .moveX = kClasses,
+               .growX = 1 - kClasses,
+               .growY = 1}});
 }
 
 void CReportsDlg::OnInitDialog() {

@@ -37,6 +37,7 @@ class CReportsDlg : public widgets::TemplateDialog {
 
  private:
   void OnInitDialog();
+  void AllowGrowing();
   void OnChooseTemplate();
   void OnChooseDirectory();
   void OnSaveMode();

@@ -11,6 +11,7 @@
 #include "widgets/combo_list.h"
 #include "widgets/icon_button.h"
 #include "widgets/report_list.h"
+#include "widgets/window_geometry.h"
 
 namespace vellanor {
 namespace {
@@ -48,6 +49,14 @@ CStatisticsDlg::CStatisticsDlg(MainWindowOperations& main, double scale)
       classList_(Bind<widgets::ComboList>(res::kCtlStatsClassList)),
       table_(Bind<widgets::ReportList>(res::kCtlStatsTable)) {
   OnInitDialog();
+  // The table and the histogram share the height gained.
+  using widgets::Stretch;
+  widgets::MakeResizable(
+      *this, QStringLiteral("statistics"),
+      {Stretch{.id = res::kIdCancel, .moveX = 1},
+       Stretch{.id = res::kCtlStatsTable, .growX = 1, .growY = 0.5},
+       Stretch{.text = " Répartition des notes ", .moveY = 0.5, .growX = 1, .growY = 0.5},
+       Stretch{.id = res::kCtlStatsHistogram, .moveY = 0.5, .growX = 1, .growY = 0.5}});
 }
 
 void CStatisticsDlg::OnInitDialog() {

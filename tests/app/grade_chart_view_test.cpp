@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QRadioButton>
@@ -91,6 +92,48 @@ TEST(GradeChartViewTest, PaintsTheLastRequestAndKeepsItAcrossRepaints) {
   const QImage second = Grab(dialog);
   EXPECT_FALSE(AnyPixelOf(second, QRect(706, 366, 8, 8), kTrimester1));
   EXPECT_TRUE(AnyPixelOf(second, QRect(326, 336, 8, 8), kTrimester2));
+}
+
+TEST(GradeChartViewTest, GrowsWithTheWindowKeepingItsProportions) {
+  test::FakeServices services;
+  CMainDlg dialog(services.Get(), nullptr, 1.0);
+  dialog.GetGradebook() = OneClass();
+  dialog.RebuildTree();
+  dialog.show();
+  dialog.ShowInfo(TreeSelection::ClassItem(0));
+  // 400 pixels wider, 300 higher: the chart frame takes three quarters of the
+  // width and two thirds of the height gained, and moves by what the tree and
+  // the information panel take: (406, 401), 732 x 454. The chart is 1.6944
+  // times larger (732 / 432), 12 pixels down to stand in the middle.
+  dialog.resize(dialog.size() + QSize(400, 300));
+  QApplication::processEvents();
+  EXPECT_EQ(dialog.Control(1054)->geometry(), QRect(406, 401, 732, 454));
+  EXPECT_EQ(dialog.Control(1055)->geometry().top(), 561 + 300);
+  const QImage image = Grab(dialog);
+  // The outline along the frame's edges.
+  EXPECT_EQ(image.pixelColor(406, 600), kBlack);
+  EXPECT_EQ(image.pixelColor(1137, 600), kBlack);
+  EXPECT_EQ(image.pixelColor(800, 854), kBlack);
+  // The pass line (y = 360 -> 513) and the ring of the mark 8 at (710, 370)
+  // -> (1089, 529), wider than at the template size and white inside.
+  EXPECT_TRUE(AnyPixelOf(image, QRect(450, 511, 20, 5), kPassLine));
+  EXPECT_TRUE(AnyPixelOf(image, QRect(1083, 522, 3, 14), kTrimester1));
+  EXPECT_TRUE(AnyPixelOf(image, QRect(1093, 522, 3, 14), kTrimester1));
+  EXPECT_EQ(image.pixelColor(1089, 529), kWhite);
+
+  // At 1.5 times the size, the same growth on a frame of 648 x 380 at (459, 451).
+  CMainDlg larger(services.Get(), nullptr, 1.5);
+  larger.GetGradebook() = OneClass();
+  larger.RebuildTree();
+  larger.show();
+  larger.ShowInfo(TreeSelection::ClassItem(0));
+  larger.resize(larger.size() + QSize(400, 300));
+  QApplication::processEvents();
+  EXPECT_EQ(larger.Control(1054)->geometry(), QRect(559, 551, 948, 580));
+  const QImage scaled = Grab(larger);
+  EXPECT_EQ(scaled.pixelColor(559, 800), kBlack);
+  EXPECT_EQ(scaled.pixelColor(1506, 800), kBlack);
+  EXPECT_TRUE(AnyPixelOf(scaled, QRect(560, 552, 946, 578), kTrimester1));
 }
 
 TEST(GradeChartViewTest, LabelFontHasAFifteenPixelCell) {

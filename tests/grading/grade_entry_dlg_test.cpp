@@ -223,6 +223,40 @@ TEST_F(GradeEntryTest, OpensOnTheFirstClassInNormal) {
   EXPECT_EQ(Column(2), (std::vector<std::string>{"abs", "", ""}));
 }
 
+// The window grows from its template size, keeps its size, place and
+// maximised state for the next opening, and drops a place no screen shows.
+TEST_F(GradeEntryTest, RemembersItsGeometry) {
+  Open();
+  const QRect grid = Grid().geometry();
+  const QRect quit = Ctl(2)->geometry();
+  const QSize least = dlg->size();
+  dlg->setGeometry(QRect(QPoint(40, 30), least + QSize(100, 20)));
+  QApplication::processEvents();
+  EXPECT_EQ(Grid().geometry(), grid.adjusted(0, 0, 100, 20));
+  EXPECT_EQ(Ctl(2)->geometry(), quit.translated(100, 0));
+  dlg->resize(10, 10);  // never below the template's size
+  EXPECT_EQ(dlg->size(), least);
+  dlg->setGeometry(QRect(QPoint(40, 30), least + QSize(100, 20)));
+  Click(2);
+  ASSERT_FALSE(dlg->isVisible());
+
+  Open();
+  EXPECT_EQ(dlg->geometry(), QRect(QPoint(40, 30), least + QSize(100, 20)));
+  EXPECT_FALSE(dlg->isMaximized());
+  dlg->showMaximized();
+  Click(2);
+  Open();
+  EXPECT_TRUE(dlg->isMaximized());
+  EXPECT_EQ(dlg->normalGeometry(), QRect(QPoint(40, 30), least + QSize(100, 20)));
+  dlg->showNormal();
+  dlg->move(5000, 5000);
+  Click(2);
+
+  dlg = std::make_unique<CGradeEntryDlg>(main, 1.0);
+  EXPECT_EQ(dlg->size(), least + QSize(100, 20));
+  EXPECT_FALSE(dlg->testAttribute(Qt::WA_Moved));
+}
+
 TEST_F(GradeEntryTest, ModesSetTheControls) {
   OpenSixthGrade();
   struct Expected {

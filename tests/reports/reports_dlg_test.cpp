@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -111,6 +112,29 @@ TEST(ReportsDlgTest, OpensForPrintingClassesWithTheClassesListed) {
             (std::vector<QString>{"2026 - 2027", "2026 - 2027", "2025 - 2026"}));
   EXPECT_EQ(d.Students().rowCount(), 0);
   EXPECT_EQ(d.Control<widgets::IconButton>(1075).TooltipText(), "Produit le document");
+}
+
+// A larger window gives the lists the height and the student list most of
+// the width; the format row stays under them.
+TEST(ReportsDlgTest, GrowingGivesTheRoomToTheLists) {
+  FakeMainWindow main;
+  PrepareSchool(main);
+  ReportsDialog d(main);
+  const QRect classes = d.Classes().geometry();
+  const QRect students = d.Students().geometry();
+  QLabel* format = nullptr;
+  for (QLabel* label : d.dialog.findChildren<QLabel*>()) {
+    format = label->text() == "Format :" ? label : format;
+  }
+  ASSERT_NE(format, nullptr);
+  const QRect formatAt = format->geometry();
+  const QRect rtf = d.Control<QWidget>(1160).geometry();
+  d.dialog.resize(d.dialog.size() + QSize(200, 100));
+  QApplication::processEvents();
+  EXPECT_EQ(d.Classes().geometry(), classes.adjusted(0, 0, 60, 100));
+  EXPECT_EQ(d.Students().geometry(), students.adjusted(60, 0, 200, 100));
+  EXPECT_EQ(format->geometry(), formatAt.translated(0, 100));
+  EXPECT_EQ(d.Control<QWidget>(1160).geometry(), rtf.translated(0, 100));
 }
 
 TEST(ReportsDlgTest, ChoosersFillTheFieldsOrSayWhyNot) {

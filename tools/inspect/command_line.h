@@ -1,7 +1,10 @@
 #pragma once
 
+#include <charconv>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace vellanor::inspect {
@@ -10,6 +13,17 @@ namespace vellanor::inspect {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitRefused = 1;  // missing, unreadable or refused file
 inline constexpr int kExitUsage = 2;
+
+// A class or student position given on the command line: a whole
+// non-negative number and nothing else.
+inline std::optional<int> ReadPosition(const std::string& text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < 0) {
+    return std::nullopt;
+  }
+  return value;
+}
 
 // `vellanor-inspect FILE`: prints the whole gradebook of FILE as JSON on
 // `out`. A file the program would refuse gets the program's own message on

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "command_line.h"
 #include "exchange/csv/csv_export.h"
 #include "exchange/csv/csv_import.h"
 #include "exchange/csv/memory_import_host.h"
@@ -22,10 +23,6 @@ namespace {
 using platform::MessageAnswer;
 using platform::MessageButtons;
 
-constexpr int kExitOk = 0;
-constexpr int kExitRefused = 1;
-constexpr int kExitUsage = 2;
-
 struct CsvArguments {
   bool exporting = false;
   std::string csvPath;  // the file to import
@@ -35,15 +32,6 @@ struct CsvArguments {
   bool anyClass = false;
   std::string databasePath;
 };
-
-std::optional<int> ReadPosition(const std::string& text) {
-  int value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 0) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 // The options in any order after the mode, FILE last.
 std::optional<CsvArguments> ParseArguments(const std::vector<std::string>& args) {

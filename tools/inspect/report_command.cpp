@@ -34,15 +34,6 @@ struct ReportRequest {
   std::string databasePath;
 };
 
-std::optional<int> ReadPosition(const std::string& text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < 0) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 // TEMPLATE first, FILE last, the options in any order between them.
 std::optional<ReportRequest> ParseRequest(const std::vector<std::string>& args) {
   if (args.size() < 4) {

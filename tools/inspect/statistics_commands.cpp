@@ -3,6 +3,7 @@
 #include <charconv>
 #include <optional>
 
+#include "command_line.h"
 #include "model/average_explanation.h"
 #include "model/class_statistics.h"
 #include "model/format.h"
@@ -11,25 +12,12 @@
 namespace vellanor::inspect {
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitRefused = 1;
-constexpr int kExitUsage = 2;
-
 struct StatisticsArguments {
   bool explain = false;
   int classPosition = -1;
   int studentPosition = -1;
   std::string databasePath;
 };
-
-std::optional<int> ReadPosition(const std::string& text) {
-  int value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 0) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 // The options in any order after the mode, FILE last; --student only (and
 // always) with --explain.
