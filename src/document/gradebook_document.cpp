@@ -66,6 +66,7 @@ bool GradebookDocument::Load() {
   if (!bytes.empty()) {
     saved_ = std::make_shared<const Bytes>(std::move(bytes));
   }
+  RememberDisk();
   undo_.clear();
   redo_.clear();
   return loaded;
@@ -89,8 +90,12 @@ void GradebookDocument::Revert() {
 }
 
 GradebookDocument::DiskCheck GradebookDocument::CheckDiskBeforeSave(const std::string& what) {
+  if (savedStamp_ && files_.Stamp(path_) == savedStamp_) {
+    return DiskCheck::Unchanged;
+  }
   std::optional<Bytes> disk = ReadWholeFile(files_, path_);
   if (!disk || *disk == *saved_) {
+    RememberDisk();  // touched, or copied back as it was
     return DiskCheck::Unchanged;
   }
   if (messages_.AskYesNo(ExternalChangeQuestion(FileNameOf(path_)), kCaptionWarning) &&
@@ -104,6 +109,7 @@ GradebookDocument::DiskCheck GradebookDocument::CheckDiskBeforeSave(const std::s
   const DbReadError error = DecodeDatabase(source, book);
   book_ = std::move(book);
   saved_ = std::make_shared<const Bytes>(std::move(*disk));
+  RememberDisk();
   undo_.clear();
   redo_.clear();
   Notify({ChangeKind::Reloaded, -1, {}});  // the screen shows the file while the teacher reads
@@ -119,6 +125,7 @@ GradebookDocument::DiskCheck GradebookDocument::CheckDiskBeforeSave(const std::s
 bool GradebookDocument::SaveOrTakeBack() {
   if (database_.SaveDatabase(path_)) {
     saved_ = std::make_shared<const Bytes>(database_.TakeLastBytes());
+    RememberDisk();
     return true;
   }
   // The file still holds the last saved state (or, after the fatal error,

@@ -12,6 +12,7 @@
 #include "document/change.h"
 #include "document/database_operations.h"
 #include "model/records.h"
+#include "platform/file_store.h"
 
 namespace vellanor::platform {
 class MessageService;
@@ -88,6 +89,8 @@ class GradebookDocument {
   enum class DiskCheck { Unchanged, Replace, Reloaded };
 
   bool SaveOrTakeBack();
+  // Notes how the file on disk looks now that it holds saved_.
+  void RememberDisk() { savedStamp_ = files_.Stamp(path_); }
   DiskCheck CheckDiskBeforeSave(const std::string& what);
   bool DecodeInto(const Bytes& bytes, Gradebook& book);
   void Notify(const Change& change);
@@ -99,6 +102,9 @@ class GradebookDocument {
   Gradebook book_;
   DatabaseOperations database_;
   std::shared_ptr<const Bytes> saved_;
+  // The file's stamp when it last held saved_: a save that finds it so needs
+  // not read the file to know that no other program changed it.
+  std::optional<platform::FileStamp> savedStamp_;
   std::deque<Step> undo_;
   std::vector<Step> redo_;
   std::size_t historySteps_ = kHistorySteps;

@@ -200,6 +200,21 @@ class DurableOutputFile : public AtomicOutputFile {
 
 }  // namespace
 
+std::optional<FileStamp> QtFileStore::Stamp(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    return std::nullopt;
+  }
+  const auto nanoseconds = [](const timespec& time) {
+    return std::int64_t{time.tv_sec} * 1'000'000'000 + time.tv_nsec;
+  };
+  return FileStamp{.device = static_cast<std::uint64_t>(info.st_dev),
+                   .inode = static_cast<std::uint64_t>(info.st_ino),
+                   .size = static_cast<std::uint64_t>(info.st_size),
+                   .modifiedNs = nanoseconds(info.st_mtim),
+                   .changedNs = nanoseconds(info.st_ctim)};
+}
+
 bool WriteWholeFile(FileStore& files, const std::string& path, std::string_view bytes) {
   const auto file = files.OpenForAtomicWriting(path);
   if (file == nullptr) {

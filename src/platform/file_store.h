@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,11 +60,29 @@ struct OpenedInput {
   std::unique_ptr<InputFile> file;  // set when Opened
 };
 
+// What tells one state of a file from another without reading it: a file
+// rewritten, by this program or another, changes at least one of these.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  std::int64_t changedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
 // Whole-file access for the database; tests substitute a fake that fails on
 // demand (a full disk, a failed rename).
 class FileStore {
  public:
   virtual ~FileStore() = default;
+  // The stamp of the file a path leads to (through a link); none when there
+  // is no such file or the store cannot tell, and callers then compare
+  // contents.
+  virtual std::optional<FileStamp> Stamp(const std::string& path) {
+    (void)path;
+    return std::nullopt;
+  }
   virtual OpenedInput OpenForReading(const std::string& path) = 0;
   // nullptr when the new file cannot be created (no permission, no folder).
   virtual std::unique_ptr<AtomicOutputFile> OpenForAtomicWriting(const std::string& path) = 0;
@@ -96,6 +115,7 @@ class QtFileStore : public FileStore {
 
   OpenedInput OpenForReading(const std::string& path) override;
   std::unique_ptr<AtomicOutputFile> OpenForAtomicWriting(const std::string& path) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
   std::unique_ptr<AtomicOutputFile> OpenForAtomicWritingWithMode(const std::string& path,
                                                                  unsigned mode) override;
 

@@ -122,6 +122,30 @@ TEST(DocumentRevertTest, GoesBackToTheSavedBytesWithoutOpeningTheFile) {
   EXPECT_TRUE(calls.log.empty());
 }
 
+// A save reads the file back only when the file looks changed since the
+// program last wrote it: on a school year that read would double the save.
+TEST(DocumentSaveTest, TheFileIsReadBeforeASaveOnlyWhenItLooksChanged) {
+  test::FakeMessageService messages;
+  CountingCalls calls;
+  platform::QtFileStore files(calls);
+  GradebookDocument document("Vellanor.db", messages, files);
+  WriteStartingBook();
+  ASSERT_TRUE(document.Load());
+
+  calls.Reset();
+  document.Book().classes[0].info = "a";
+  ASSERT_TRUE(document.Commit({ChangeKind::ClassModified, 0, "modification"}));
+  EXPECT_EQ(calls.Opens(), 1);  // the new file of the save, nothing read
+
+  // Rewritten with the same bytes (a sync tool, say): read, found equal, no question.
+  test::WriteBytes("Vellanor.db", OnDisk());
+  calls.Reset();
+  document.Book().classes[0].info = "b";
+  ASSERT_TRUE(document.Commit({ChangeKind::ClassModified, 0, "modification"}));
+  EXPECT_EQ(calls.Opens(), 2);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
 // Every kind of change, undone one by one back to the start and redone: each
 // time the file on disk is the state reached, byte for byte.
 TEST_F(DocumentTest, UndoAndRedoPutTheFileBackToEachState) {
