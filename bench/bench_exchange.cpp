@@ -111,16 +111,14 @@ void BM_ExportSchoolYear(benchmark::State& state) {
 BENCHMARK(BM_ExportSchoolYear)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
 
 // The import up to the save: the gradebook stays in memory.
-class UnsavedHost : public exchange::ImportHost {
+class UnsavedHost : public EditedGradebook {
  public:
   UnsavedHost(Gradebook& book, platform::MessageService& messages, platform::FileStore& files)
       : book_(book), messages_(messages), files_(files) {}
-  Gradebook& GetGradebook() override { return book_; }
+  Gradebook& Book() override { return book_; }
   platform::MessageService& Messages() override { return messages_; }
   platform::FileStore& Files() override { return files_; }
-  bool SaveDatabase() override { return true; }
-  bool LoadDatabase() override { return true; }
-  void RebuildTree() override {}
+  bool Commit(const Change&) override { return true; }
 
  private:
   Gradebook& book_;

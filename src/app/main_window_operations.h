@@ -4,6 +4,7 @@
 
 #include "app/tree_selection.h"
 #include "document/change.h"
+#include "document/edited_gradebook.h"
 #include "model/records.h"
 #include "platform/services.h"
 
@@ -18,12 +19,19 @@ inline constexpr char kDatabaseFileName[] = "Vellanor.db";
 // owns, the platform services, and its operations. Dialogs look classes and
 // students up again by position for every action, since a load replaces
 // every record. CMainDlg implements it; tests use a light stand-in.
-class MainWindowOperations {
+class MainWindowOperations : public EditedGradebook {
  public:
   virtual ~MainWindowOperations() = default;
 
   virtual Gradebook& GetGradebook() = 0;
   virtual platform::Services& GetServices() = 0;
+
+  // Code that only changes the gradebook sees the window as its owner: a
+  // commit is the window's, which the document saves.
+  Gradebook& Book() final { return GetGradebook(); }
+  platform::MessageService& Messages() final { return GetServices().messages; }
+  platform::FileStore& Files() final { return GetServices().files; }
+  bool Commit(const Change& change) final { return CommitChange(change); }
 
   // Replaces the gradebook with the file's content (start-up); reports its
   // failures in message boxes and returns false.

@@ -11,6 +11,7 @@
 
 #include "document/change.h"
 #include "document/database_operations.h"
+#include "document/edited_gradebook.h"
 #include "model/records.h"
 #include "platform/file_store.h"
 
@@ -27,7 +28,7 @@ namespace vellanor {
 // observers. Memory always ends equal to what the file holds: a change that
 // could not be saved is taken back. The bytes of the file as last read or
 // written are kept, so that going back to them (Revert) never reads the disk.
-class GradebookDocument {
+class GradebookDocument : public EditedGradebook {
  public:
   using Bytes = std::vector<std::uint8_t>;
   using Observer = std::function<void(const Change&)>;
@@ -43,8 +44,10 @@ class GradebookDocument {
   GradebookDocument(std::string path, platform::MessageService& messages,
                     platform::FileStore& files);
 
-  Gradebook& Book() { return book_; }
+  Gradebook& Book() override { return book_; }
   const Gradebook& Book() const { return book_; }
+  platform::MessageService& Messages() override { return messages_; }
+  platform::FileStore& Files() override { return files_; }
   const std::string& Path() const { return path_; }
 
   // Reads the file whole (start-up), with the messages of a load; a missing
@@ -53,7 +56,7 @@ class GradebookDocument {
 
   // Saves the change made in memory. False when it was not saved (the
   // message was shown); memory is then back at the last saved state.
-  bool Commit(const Change& change);
+  bool Commit(const Change& change) override;
 
   // Memory back to the file's last saved content, without reading the disk.
   void Revert();

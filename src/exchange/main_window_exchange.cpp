@@ -8,37 +8,6 @@
 
 namespace vellanor::exchange {
 
-MainWindowImportHost::MainWindowImportHost(MainWindowOperations& main, int classPosition,
-                                           std::function<bool()> beforeChange)
-    : main_(main), classPosition_(classPosition), beforeChange_(std::move(beforeChange)) {}
-
-Gradebook& MainWindowImportHost::GetGradebook() {
-  return main_.GetGradebook();
-}
-platform::MessageService& MainWindowImportHost::Messages() {
-  return main_.GetServices().messages;
-}
-platform::FileStore& MainWindowImportHost::Files() {
-  return main_.GetServices().files;
-}
-bool MainWindowImportHost::BeforeChange() {
-  return !beforeChange_ || beforeChange_();
-}
-bool MainWindowImportHost::SaveDatabase() {
-  const ClassRecord* record = ClassAt(main_.GetGradebook(), classPosition_);
-  return main_.CommitChange(
-      {ChangeKind::Import, classPosition_,
-       record != nullptr ? DescribeClassChange(ChangeKind::Import, *record) : "import de notes"});
-}
-bool MainWindowImportHost::LoadDatabase() {
-  // Nothing to read: after a commit the gradebook is what the file holds,
-  // whether the save worked or not.
-  return true;
-}
-void MainWindowImportHost::RebuildTree() {
-  // The main window refills its tree whenever the gradebook changes.
-}
-
 bool ExportFromMainWindow(MainWindowOperations& main, const ExportRequest& request) {
   platform::Services& services = main.GetServices();
   return RunExport(main.GetGradebook(), request, services.files, services.messages);
@@ -55,8 +24,7 @@ ImportOutcome ImportIntoMainWindow(MainWindowOperations& main, const std::string
                                 record != nullptr ? record->name.View() : std::string_view());
     };
   }
-  MainWindowImportHost host(main, classPosition, std::move(beforeChange));
-  return RunImport(host, path, classPosition);
+  return RunImport(main, path, classPosition, beforeChange);
 }
 
 }  // namespace vellanor::exchange

@@ -9,30 +9,6 @@
 
 namespace vellanor::exchange {
 
-// The import's view of the main window: its gradebook and services; a save
-// commits the import into the class at `classPosition` (undoable, the tree
-// refilled), and reading back goes to what the file holds without reading it.
-// `beforeChange` runs once before the import changes anything (a copy of the
-// database, say); returning false stops it. Without one the import goes on.
-class MainWindowImportHost : public ImportHost {
- public:
-  MainWindowImportHost(MainWindowOperations& main, int classPosition,
-                       std::function<bool()> beforeChange = {});
-
-  Gradebook& GetGradebook() override;
-  platform::MessageService& Messages() override;
-  platform::FileStore& Files() override;
-  bool BeforeChange() override;
-  bool SaveDatabase() override;
-  bool LoadDatabase() override;
-  void RebuildTree() override;
-
- private:
-  MainWindowOperations& main_;
-  int classPosition_;
-  std::function<bool()> beforeChange_;
-};
-
 // What the import/export window runs: the export of a class or a student,
 // and the import into a class, with the main window's services. Without a
 // `beforeChange` of its own, the import first copies the database into

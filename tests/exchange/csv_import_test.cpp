@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "document/gradebook_document.h"
+#include "document/memory_file_store.h"
 #include "exchange/csv/csv_export.h"
 #include "exchange/csv/csv_line_reader.h"
-#include "exchange/csv/memory_import_host.h"
 #include "exchange/exchange_fixtures.h"
 #include "exchange/main_window_exchange.h"
+#include "model/database_codec.h"
 #include "model/invariants.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
@@ -41,16 +43,20 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// One class in memory and the import run on it, through the same save and
-// reload as the program's; every save must keep the rules of the data model.
+// One class in a document over files in memory and the import run on it,
+// through the program's own commit; every save must keep the rules of the
+// data model.
 struct Importer {
   explicit Importer(ClassRecord record) {
-    EXPECT_EQ(AppendClass(book, std::move(record)), AppendResult::Done);
+    Gradebook start;
+    EXPECT_EQ(AppendClass(start, std::move(record)), AppendResult::Done);
+    files.files["Vellanor.db"] = EncodeDatabase(start);
+    EXPECT_TRUE(document.Load());
   }
 
   ImportOutcome Run(const std::string& csv) {
     WriteFile("import.csv", csv);
-    const ImportOutcome outcome = RunImport(host, "import.csv", 0);
+    const ImportOutcome outcome = RunImport(document, "import.csv", 0);
     for (const ClassRecord& record : book.classes) {
       EXPECT_EQ(FindInvariantFault(record), std::nullopt);
     }
@@ -65,10 +71,11 @@ struct Importer {
     return values;
   }
 
-  Gradebook book;
   test::FakeMessageService messages;
-  platform::QtFileStore files;
-  MemoryImportHost host{book, messages, files};
+  platform::QtFileStore disk;  // the CSV files
+  MemoryFileStore files{&disk};
+  GradebookDocument document{"Vellanor.db", messages, files};
+  Gradebook& book = document.Book();
 };
 
 // A class with two written T1 columns and one oral T1 column, named, with
@@ -262,7 +269,7 @@ TEST(CsvImportTest, BlocksThatDoNotFitTheColumnsAreRefusedWhole) {
                          std::string(40, '9') + "\nOral Trimestre 1;3\n"),
             ImportOutcome::NothingImported);
   EXPECT_EQ(importer.Record(), before);
-  EXPECT_EQ(importer.host.saves, 0);
+  EXPECT_EQ(importer.files.commits, 0);
   // Refused before any question: there is nothing to create.
   EXPECT_EQ(importer.messages.Texts(),
             (std::vector<std::string>{
@@ -384,11 +391,11 @@ TEST(CsvImportTest, ReaderTakesAnyLineEndAndLengthInAnyPieces) {
 TEST(CsvImportTest, NothingToImportFromIsSaid) {
   Importer importer(SmallClass({Student("Roy", "Eva")}));
   const ClassRecord before = importer.Record();
-  EXPECT_EQ(RunImport(importer.host, "missing.csv", 0), ImportOutcome::NotOpened);
-  EXPECT_EQ(RunImport(importer.host, "", 0), ImportOutcome::NotOpened);
-  EXPECT_EQ(RunImport(importer.host, "import.csv", 1), ImportOutcome::NothingSelected);
+  EXPECT_EQ(RunImport(importer.document, "missing.csv", 0), ImportOutcome::NotOpened);
+  EXPECT_EQ(RunImport(importer.document, "", 0), ImportOutcome::NotOpened);
+  EXPECT_EQ(RunImport(importer.document, "import.csv", 1), ImportOutcome::NothingSelected);
   EXPECT_EQ(importer.Record(), before);
-  EXPECT_EQ(importer.host.saves, 0);
+  EXPECT_EQ(importer.files.commits, 0);
   EXPECT_EQ(importer.messages.Texts(),
             (std::vector<std::string>{"Erreur à l'ouverture du document",
                                       "Erreur à l'ouverture du document",
@@ -402,35 +409,35 @@ TEST(CsvImportTest, NothingToImportFromIsSaid) {
   EXPECT_EQ(importer.messages.Texts(),
             std::vector<std::string>{
                 "Aucune note importée.\nLe document ne contient aucun élève (ligne ELEVE)."});
-  EXPECT_EQ(importer.host.saves, 0);
+  EXPECT_EQ(importer.files.commits, 0);
 
   // A class whose grade columns do not fit its counts takes no mark.
   importer.Record().gradeCount[0] = 1;
   importer.Record().gradeCount[2] = 1;
   importer.messages.shown.clear();
-  EXPECT_EQ(RunImport(importer.host, "import.csv", 0), ImportOutcome::Inconsistent);
+  EXPECT_EQ(RunImport(importer.document, "import.csv", 0), ImportOutcome::Inconsistent);
   ASSERT_EQ(importer.messages.shown.size(), 1u);
   EXPECT_EQ(importer.messages.shown[0].caption, "Erreur");
 
-  // A save that fails says so itself; the gradebook is read back as it was
-  // and no "Données importées" follows.
-  struct FailingSave : MemoryImportHost {
-    using MemoryImportHost::MemoryImportHost;
-    bool SaveDatabase() override { return false; }
-  };
+  // A save that fails says so itself; the gradebook is back at what the file
+  // holds and no "Données importées" follows.
   Importer failing(SmallClass({Student("Roy", "Eva")}));
   const ClassRecord unsaved = failing.Record();
-  FailingSave failingHost(failing.book, failing.messages, failing.files);
+  failing.files.failCommits = true;
   WriteFile("import.csv", "ELEVE;Roy;Eva;4B\nEcrit Trimestre 1;1;2\nOral Trimestre 1;3\n");
-  EXPECT_EQ(RunImport(failingHost, "import.csv", 0), ImportOutcome::NotSaved);
+  EXPECT_EQ(RunImport(failing.document, "import.csv", 0), ImportOutcome::NotSaved);
   EXPECT_EQ(failing.Record(), unsaved);
-  EXPECT_EQ(failingHost.loads, 1);
-  EXPECT_TRUE(failing.messages.shown.empty());
+  EXPECT_EQ(failing.files.commits, 0);
+  EXPECT_EQ(failing.messages.Texts(),
+            std::vector<std::string>{"Erreur à l'écriture de la base de données (note)\nLe disque "
+                                     "est plein : la dernière modification n'a pas été "
+                                     "enregistrée."});
 
-  Gradebook empty;
-  MemoryImportHost host(empty, importer.messages, importer.files);
+  MemoryFileStore none(&importer.disk);
+  GradebookDocument empty("Vellanor.db", importer.messages, none);
+  empty.Load();
   importer.messages.shown.clear();
-  EXPECT_EQ(RunImport(host, "import.csv", 0), ImportOutcome::NothingSelected);
+  EXPECT_EQ(RunImport(empty, "import.csv", 0), ImportOutcome::NothingSelected);
   EXPECT_EQ(importer.messages.Texts(),
             std::vector<std::string>{"Il n'y a aucune classe dans la base de données"});
 }
@@ -530,11 +537,14 @@ TEST(CsvImportTest, AReadErrorImportsNothing) {
   ASSERT_EQ(AppendClass(book, SmallClass({Student("Roy", "Eva")})), AppendResult::Done);
   const Gradebook before = book;
   test::FakeMessageService messages;
-  FailingHalfway files;
-  MemoryImportHost host(book, messages, files);
-  EXPECT_EQ(RunImport(host, "usb.csv", 0), ImportOutcome::ReadFailed);
-  EXPECT_EQ(book, before);
-  EXPECT_EQ(host.saves, 0);
+  FailingHalfway usb;
+  MemoryFileStore files(&usb);
+  files.files["Vellanor.db"] = EncodeDatabase(book);
+  GradebookDocument document("Vellanor.db", messages, files);
+  ASSERT_TRUE(document.Load());
+  EXPECT_EQ(RunImport(document, "usb.csv", 0), ImportOutcome::ReadFailed);
+  EXPECT_EQ(document.Book(), before);
+  EXPECT_EQ(files.commits, 0);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Erreur à la lecture du document");
   EXPECT_EQ(messages.shown[0].caption, "Erreur");

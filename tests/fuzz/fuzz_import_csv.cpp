@@ -8,10 +8,12 @@
 #include <memory>
 #include <string>
 
+#include "document/gradebook_document.h"
+#include "document/memory_file_store.h"
 #include "exchange/csv/csv_import.h"
 #include "exchange/csv/csv_line_reader.h"
-#include "exchange/csv/memory_import_host.h"
 #include "model/averages.h"
+#include "model/database_codec.h"
 #include "model/gradebook.h"
 #include "model/invariants.h"
 #include "platform/file_store.h"
@@ -103,8 +105,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   ScriptedMessages messages(answers);
   OneFile files(std::string(reinterpret_cast<const char*>(data + 2), size - 2), piece);
-  exchange::MemoryImportHost host(book, messages, files);
-  switch (exchange::RunImport(host, "fuzz.csv", 0)) {
+  MemoryFileStore store(&files);
+  store.files["Vellanor.db"] = EncodeDatabase(book);
+  GradebookDocument document("Vellanor.db", messages, store);
+  if (!document.Load()) {
+    std::abort();
+  }
+  switch (exchange::RunImport(document, "fuzz.csv", 0)) {
     case exchange::ImportOutcome::Imported:
     case exchange::ImportOutcome::NothingImported:
     case exchange::ImportOutcome::NotCsv:
@@ -113,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     default:
       std::abort();  // the file opens and the class is sound: the run always ends its work
   }
-  for (const ClassRecord& record : book.classes) {
+  for (const ClassRecord& record : document.Book().classes) {
     if (FindInvariantFault(record)) {
       std::abort();
     }

@@ -10,10 +10,12 @@
 #include <optional>
 
 #include "command_line.h"
+#include "document/gradebook_document.h"
+#include "document/memory_file_store.h"
 #include "exchange/csv/csv_export.h"
 #include "exchange/csv/csv_import.h"
-#include "exchange/csv/memory_import_host.h"
 #include "gradebook_json.h"
+#include "model/database_codec.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
 
@@ -167,13 +169,20 @@ int Export(const CsvArguments& args, Gradebook& book, std::ostream& out, std::os
 
 int Import(const CsvArguments& args, Gradebook& book, std::ostream& out, std::ostream& err) {
   PrintedMessages messages(err, args.createMissing, args.anyClass);
-  ReadOnlyFiles files;
-  exchange::MemoryImportHost host(book, messages, files);
-  if (exchange::RunImport(host, args.csvPath, args.classPosition) !=
+  // The program's own document over a copy of the database in memory: the
+  // import saves and reads back as in the program, and FILE is never written.
+  ReadOnlyFiles disk;
+  MemoryFileStore files(&disk);
+  files.files[args.databasePath] = EncodeDatabase(book);
+  GradebookDocument document(args.databasePath, messages, files);
+  if (!document.Load()) {
+    return kExitRefused;
+  }
+  if (exchange::RunImport(document, args.csvPath, args.classPosition) !=
       exchange::ImportOutcome::Imported) {
     return kExitRefused;
   }
-  WriteGradebookJson(book, out);
+  WriteGradebookJson(document.Book(), out);
   return out ? kExitOk : kExitRefused;
 }
 

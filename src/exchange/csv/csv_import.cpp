@@ -399,14 +399,15 @@ bool ReadStudentBlock(CsvBlock& block, const std::string& studentLine, CsvLineRe
   return true;
 }
 
-ImportOutcome RunImport(ImportHost& host, const std::string& path, int classPosition) {
-  platform::MessageService& messages = host.Messages();
-  if (host.GetGradebook().classes.empty()) {
+ImportOutcome RunImport(EditedGradebook& owner, const std::string& path, int classPosition,
+                        const std::function<bool()>& beforeChange) {
+  platform::MessageService& messages = owner.Messages();
+  if (owner.Book().classes.empty()) {
     messages.Inform("Il n'y a aucune classe dans la base de données", "Attention",
                     MessageIcon::Exclamation);
     return ImportOutcome::NothingSelected;
   }
-  const ClassRecord* selected = ClassAt(host.GetGradebook(), classPosition);
+  const ClassRecord* selected = ClassAt(owner.Book(), classPosition);
   if (selected == nullptr) {
     messages.Inform("Sélectionner une classe, s'il vous plaît", "Attention",
                     MessageIcon::Exclamation);
@@ -421,7 +422,7 @@ ImportOutcome RunImport(ImportHost& host, const std::string& path, int classPosi
   }
   platform::OpenedInput opened;
   if (!path.empty()) {
-    opened = host.Files().OpenForReading(path);
+    opened = owner.Files().OpenForReading(path);
   }
   if (opened.status == platform::OpenStatus::NotRegular) {
     messages.Inform(
@@ -502,20 +503,19 @@ ImportOutcome RunImport(ImportHost& host, const std::string& path, int classPosi
     return ImportOutcome::NothingImported;
   }
 
-  if (!host.BeforeChange()) {
+  if (beforeChange && !beforeChange()) {
     return ImportOutcome::Stopped;
   }
   // Looked up again: the hook may have reached the gradebook.
-  ClassRecord* record = ClassAt(host.GetGradebook(), classPosition);
+  ClassRecord* record = ClassAt(owner.Book(), classPosition);
   if (record == nullptr || !(*record == original)) {
     return ImportOutcome::Stopped;
   }
   *record = std::move(plan.Planned());
   RecomputeClass(*record);
-  const bool saved = host.SaveDatabase();
-  // After a failed save, reading the file back drops what it could not keep.
-  host.LoadDatabase();
-  host.RebuildTree();
+  // A commit that fails takes the gradebook back to what the file holds.
+  const bool saved = owner.Commit(
+      {ChangeKind::Import, classPosition, DescribeClassChange(ChangeKind::Import, *record)});
   if (!saved) {
     return ImportOutcome::NotSaved;
   }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "document/edited_gradebook.h"
 #include "model/records.h"
 
 namespace vellanor::platform {
@@ -46,29 +48,6 @@ struct CsvBlock {
 // Returns false when the student line has fewer than four fields.
 bool ReadStudentBlock(CsvBlock& block, const std::string& studentLine, CsvLineReader& reader);
 
-// What an import needs of the program around it: the gradebook, messages,
-// files, and the steps that follow the reading. The main window provides them
-// (exchange/main_window_exchange.h); vellanor-inspect gives an in-memory
-// stand-in that writes nothing.
-class ImportHost {
- public:
-  virtual ~ImportHost() = default;
-  virtual Gradebook& GetGradebook() = 0;
-  virtual platform::MessageService& Messages() = 0;
-  virtual platform::FileStore& Files() = 0;
-
-  // Called once, after the whole file was read and every question answered,
-  // and only when the gradebook is about to change; a false stops the import
-  // with nothing changed and nothing saved.
-  virtual bool BeforeChange() { return true; }
-
-  // Writes the whole gradebook / reads it back / refreshes the tree. The
-  // first two report their own failures and return false.
-  virtual bool SaveDatabase() = 0;
-  virtual bool LoadDatabase() = 0;
-  virtual void RebuildTree() = 0;
-};
-
 enum class ImportOutcome {
   Imported,         // marks changed and the gradebook saved: "Données importées :..."
   NothingImported,  // nothing to change: "Aucune note importée." and why; nothing saved
@@ -78,8 +57,8 @@ enum class ImportOutcome {
   ReadFailed,       // "Erreur à la lecture du document"
   Declined,         // the file is another class's and the teacher said No
   Inconsistent,     // the class's grade columns do not fit its counts; said so
-  Stopped,          // BeforeChange said no
-  NotSaved,         // the save failed (and said so); the file was read back
+  Stopped,          // beforeChange said no
+  NotSaved,         // the save failed (and said so); the gradebook is what the file holds
 };
 
 // The import run of the import/export window, into the class at
@@ -96,9 +75,12 @@ enum class ImportOutcome {
 // number of marks in some category differs from the class's columns of that
 // category, or that holds a mark no 32-bit float can store, is refused with
 // a message, uses up no student and changes nothing. When something changes,
-// BeforeChange is called, the class recomputed, the gradebook saved and read
-// back, the tree rebuilt, and the counts said; otherwise "Aucune note
-// importée." says why and nothing is written.
-ImportOutcome RunImport(ImportHost& host, const std::string& path, int classPosition);
+// `beforeChange` is called (a false stops the import with nothing changed),
+// the class recomputed, the change committed ("import des notes de la classe
+// <c>", undoable) and the counts said; otherwise "Aucune note importée."
+// says why and nothing is written. The gradebook, messages and files are the
+// owner's: the document in the program, one over bytes in memory for a preview.
+ImportOutcome RunImport(EditedGradebook& owner, const std::string& path, int classPosition,
+                        const std::function<bool()>& beforeChange = {});
 
 }  // namespace vellanor::exchange
