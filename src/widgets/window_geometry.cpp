@@ -43,7 +43,8 @@ class WindowGrower : public QObject {
  public:
   WindowGrower(TemplateDialog& dialog, QString settingsKey, const std::vector<Stretch>& stretches)
       : QObject(&dialog),
-        dialog_(dialog),
+        window_(&dialog),
+        clientArea_(dialog.ClientArea()),
         settingsKey_(std::move(settingsKey)),
         baseSize_(dialog.ClientArea()->size()) {
     for (const Stretch& stretch : stretches) {
@@ -60,12 +61,15 @@ class WindowGrower : public QObject {
   }
 
  protected:
+  // The window is reached as a plain QWidget only: a dialog being destroyed
+  // hides itself from QDialog's destructor, when it is no longer a
+  // TemplateDialog.
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == dialog_.ClientArea() && event->type() == QEvent::Resize) {
+    if (watched == clientArea_ && event->type() == QEvent::Resize) {
       LayOut();
-    } else if (watched == &dialog_ && event->type() == QEvent::Show) {
+    } else if (watched == window_ && event->type() == QEvent::Show) {
       shown_ = true;
-    } else if (watched == &dialog_ && event->type() == QEvent::Hide && !event->spontaneous() &&
+    } else if (watched == window_ && event->type() == QEvent::Hide && !event->spontaneous() &&
                shown_) {
       Save();
     }
@@ -80,7 +84,10 @@ class WindowGrower : public QObject {
   };
 
   void LayOut() {
-    const QSize size = dialog_.ClientArea()->size();
+    if (clientArea_ == nullptr) {
+      return;
+    }
+    const QSize size = clientArea_->size();
     const int dx = std::max(0, size.width() - baseSize_.width());
     const int dy = std::max(0, size.height() - baseSize_.height());
     for (const Follower& f : followers_) {
@@ -95,15 +102,16 @@ class WindowGrower : public QObject {
   }
 
   void Save() const {
-    const bool maximized = dialog_.isMaximized();
-    const QRect rect = maximized ? dialog_.normalGeometry() : dialog_.geometry();
+    const bool maximized = window_->isMaximized();
+    const QRect rect = maximized ? window_->normalGeometry() : window_->geometry();
     QSettings settings;
     settings.setValue(Key(settingsKey_, "position"), rect.topLeft());
     settings.setValue(Key(settingsKey_, "size"), rect.size());
     settings.setValue(Key(settingsKey_, "maximized"), maximized);
   }
 
-  TemplateDialog& dialog_;
+  QWidget* window_;
+  QPointer<QWidget> clientArea_;
   QString settingsKey_;
   QSize baseSize_;
   std::vector<Follower> followers_;
