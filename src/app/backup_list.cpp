@@ -7,22 +7,12 @@
 #include <utility>
 
 #include "app/backup_names.h"
+#include "document/input_source.h"
 #include "model/database_codec.h"
 #include "platform/file_store.h"
 
 namespace vellanor {
 namespace {
-
-class InputSource : public ByteSource {
- public:
-  explicit InputSource(platform::InputFile& file) : file_(file) {}
-  std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-    return file_.Read(buffer, size);
-  }
-
- private:
-  platform::InputFile& file_;
-};
 
 struct OperationLabel {
   std::string_view label;  // as in the names

@@ -6,6 +6,7 @@
 
 #include "app/database_backups.h"
 #include "app/main_window_operations.h"
+#include "document/input_source.h"
 #include "model/database_codec.h"
 #include "model/database_messages.h"
 #include "platform/file_store.h"
@@ -20,17 +21,6 @@ namespace {
 using platform::MessageIcon;
 
 constexpr char kBeforeRestore[] = "avant-restauration";
-
-class InputSource : public ByteSource {
- public:
-  explicit InputSource(platform::InputFile& file) : file_(file) {}
-  std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-    return file_.Read(buffer, size);
-  }
-
- private:
-  platform::InputFile& file_;
-};
 
 }  // namespace
 
