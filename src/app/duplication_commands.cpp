@@ -57,7 +57,7 @@ void DuplicateClass(MainWindowOperations& main, const TreeSelection& selection) 
     RefuseAtLimit(main, ClassLimitText(*ClassAt(book, selection.classPosition)));
     return;
   }
-  main.CommitChange({ChangeKind::ClassDuplicated, selection.classPosition,
+  main.Commit({ChangeKind::ClassDuplicated, selection.classPosition,
                      DescribeClassChange(ChangeKind::ClassDuplicated, book.classes.back())});
 }
 
@@ -92,7 +92,7 @@ void DuplicateStudent(MainWindowOperations& main, const TreeSelection& selection
     RefuseAtLimit(main, StudentLimitText(*record, *StudentAt(*record, selection.studentPosition)));
     return;
   }
-  main.CommitChange(
+  main.Commit(
       {ChangeKind::StudentDuplicated, selection.classPosition,
        DescribeStudentChange(ChangeKind::StudentDuplicated, record->students.back())});
 }

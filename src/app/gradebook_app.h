@@ -14,6 +14,7 @@ namespace widgets {
 class CSplashWnd;
 }
 class CMainDlg;
+class GradebookDocument;
 
 // The program from start to end: the splash picture, a pause while it shows,
 // the main window with the database loaded into it, the modal run of the
@@ -50,7 +51,9 @@ class CGradebookApp {
   // else it removes the new files that crashed saves left beside the database.
   int InitInstance();
 
-  // While the program runs: the main window and the splash (nullptr otherwise).
+  // While the program runs: the document, the main window and the splash
+  // (nullptr otherwise).
+  GradebookDocument* Document() const { return document_.get(); }
   CMainDlg* MainWindow() const { return main_.get(); }
   widgets::CSplashWnd* Splash() const { return splash_.get(); }
 
@@ -68,6 +71,8 @@ class CGradebookApp {
   RunModal runModal_;
   InstallCommands install_;
   platform::SystemCalls* calls_ = nullptr;
+  // The gradebook and its lock outlive the windows that show them.
+  std::unique_ptr<GradebookDocument> document_;
   std::unique_ptr<widgets::CSplashWnd> splash_;
   std::unique_ptr<CMainDlg> main_;
   bool ending_ = false;

@@ -38,9 +38,21 @@ constexpr char kNoClassAtAll[] = "Il n'y a aucune classe dans la base de donnée
 }  // namespace
 
 CMainDlg::CMainDlg(platform::Services& services, QWidget* parent, double scale)
+    : CMainDlg(services,
+               std::make_unique<GradebookDocument>(kDatabaseFileName, services.messages,
+                                                   services.files),
+               nullptr, parent, scale) {}
+
+CMainDlg::CMainDlg(platform::Services& services, GradebookDocument& document, QWidget* parent,
+                   double scale)
+    : CMainDlg(services, nullptr, &document, parent, scale) {}
+
+CMainDlg::CMainDlg(platform::Services& services, std::unique_ptr<GradebookDocument> own,
+                   GradebookDocument* shown, QWidget* parent, double scale)
     : TemplateDialog(res::kDlgMain, parent, scale),
       services_(services),
-      document_(kDatabaseFileName, services.messages, services.files),
+      ownDocument_(std::move(own)),
+      document_(shown != nullptr ? *shown : *ownDocument_),
       book_(document_.Book()),
       tree_(Bind<QTreeWidget>(res::kCtlTree)),
       infoPanel_(Bind<widgets::ReportList>(res::kCtlInfoPanel)),
@@ -48,7 +60,11 @@ CMainDlg::CMainDlg(platform::Services& services, QWidget* parent, double scale)
   OnInitDialog();
 }
 
-CMainDlg::~CMainDlg() = default;
+CMainDlg::~CMainDlg() {
+  // The program's document outlives this window.
+  document_.RemoveObserver(documentObserver_);
+  document_.SetSafetyCopy({});
+}
 
 void CMainDlg::OnInitDialog() {
   setWindowIcon(res::IconById(res::kIconApp));
@@ -132,19 +148,10 @@ void CMainDlg::SetUpInfoPanel() {
   infoPanel_.InsertColumn(1, QStringLiteral("Données"), 1000);
 }
 
-// The document knows its file: the name is the one it was made with.
-bool CMainDlg::LoadDatabase(const std::string& /*fileName*/) {
+bool CMainDlg::LoadDatabase() {
   const bool loaded = document_.Load();
   UpdateUndoCommands();
   return loaded;
-}
-
-bool CMainDlg::CommitChange(const Change& change) {
-  return document_.Commit(change);
-}
-
-void CMainDlg::RevertChanges() {
-  document_.Revert();
 }
 
 void CMainDlg::SetFatalHandler(std::function<void()> handler) {
@@ -161,7 +168,7 @@ void CMainDlg::SetUpUndoCommands() {
   }
   SetCommandHandler(res::kCmdUndo, [this] { OnUndo(); });
   SetCommandHandler(res::kCmdRedo, [this] { OnRedo(); });
-  document_.AddObserver([this](const Change& change) { OnDocumentChanged(change); });
+  documentObserver_ = document_.AddObserver([this](const Change& change) { OnDocumentChanged(change); });
   // The file another program left is kept among the safety copies before a
   // save replaces it.
   document_.SetSafetyCopy([this] { return BackUpBeforeChange(*this, "fichier-remplace", ""); });

@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include <QIcon>
@@ -29,6 +30,8 @@ class GradeChartView;
 // information panel and the grade chart of the item double-clicked last, the
 // main menu and the tree's context menu. It owns the gradebook for the whole
 // run and offers the operations every dialog uses.
+// It shows a document it is given (the program's, which holds the lock and
+// outlives the window), or one of its own over the services' files.
 //
 // Commands are looked up in a table that the program fills (SetCommandHandler):
 // the commands that need a class first check that the gradebook holds one;
@@ -39,14 +42,13 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
  public:
   // `scale` as for TemplateDialog (0: the screen's).
   explicit CMainDlg(platform::Services& services, QWidget* parent = nullptr, double scale = 0.0);
+  CMainDlg(platform::Services& services, GradebookDocument& document, QWidget* parent = nullptr,
+           double scale = 0.0);
   ~CMainDlg() override;
 
   // MainWindowOperations.
-  Gradebook& GetGradebook() override { return document_.Book(); }
+  GradebookDocument& Document() override { return document_; }
   platform::Services& GetServices() override { return services_; }
-  bool LoadDatabase(const std::string& fileName) override;
-  bool CommitChange(const Change& change) override;
-  void RevertChanges() override;
   void RebuildTree() override;
   void ShowInfo(const TreeSelection& selection) override;
   QWidget* DialogParent() override { return this; }
@@ -54,8 +56,9 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   // The action of a menu or context-menu command; an empty action removes it.
   void SetCommandHandler(int commandId, std::function<void()> action);
   bool HasCommandHandler(int commandId) const;
-  // The one owner of the gradebook and its file.
-  GradebookDocument& Document() { return document_; }
+  // Reads the database file into the document (start-up), with the
+  // messages of a load; false when it could not be read.
+  bool LoadDatabase();
   // "Annuler : <what>" and "Rétablir : <what>" of the "Gestion" menu.
   void OnUndo();
   void OnRedo();
@@ -90,6 +93,8 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  CMainDlg(platform::Services& services, std::unique_ptr<GradebookDocument> own,
+           GradebookDocument* shown, QWidget* parent, double scale);
   void OnInitDialog();
   void AllowGrowing();
   void SetUpTooltips();
@@ -102,7 +107,9 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
   QTreeWidgetItem* NewTreeItem(const QString& text, int image) const;
 
   platform::Services& services_;
-  GradebookDocument document_;
+  std::unique_ptr<GradebookDocument> ownDocument_;  // when none was given
+  GradebookDocument& document_;
+  int documentObserver_ = 0;
   Gradebook& book_;
 
   QTreeWidget& tree_;

@@ -79,7 +79,7 @@ void CDeleteDlg::OnValidate() {
   }
   // After a student's deletion the class is recomputed: its averages and
   // means leave the deleted student's marks out.
-  main_.CommitChange(change);
+  main_.Commit(change);
   if (book.classes.empty()) {
     accept();
     return;

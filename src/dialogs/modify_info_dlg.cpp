@@ -277,9 +277,11 @@ bool CModifyInfoDlg::CommitEditor(OnRefusal onRefusal) {
   if (target_.student) {
     if (StudentRecord* student = StudentAt(*record, target_.studentPosition)) {
       lines_.SetItemText(row, kValueColumn, WriteStudentField(*student, row, text));
+      stored_ = true;
     }
   } else {
     lines_.SetItemText(row, kValueColumn, WriteClassField(*record, row, text));
+    stored_ = true;
   }
   return true;
 }
@@ -324,7 +326,7 @@ void CModifyInfoDlg::OnQuit() {
   if (!CommitEditor()) {
     return;  // the value being typed is to be corrected first
   }
-  main_.CommitChange(Modification());
+  main_.Commit(Modification());
   accept();
 }
 
@@ -346,8 +348,14 @@ Change CModifyInfoDlg::Modification() const {
 }
 
 void CModifyInfoDlg::OnCancel() {
-  // Escape leaves without taking the value being typed.
+  // Escape leaves without writing: neither the value being typed nor those
+  // stored in the records stay, so that memory is what the file holds (a
+  // later save would otherwise write them under another change's name).
   editor_.Close();
+  if (stored_) {
+    stored_ = false;
+    main_.Document().Revert();
+  }
   reject();
 }
 

@@ -21,7 +21,7 @@ class ReportList;
 // "Modification des informations": the descriptive fields of a class or a
 // student as lines of "label / value", each value retyped in place. A value
 // goes into the record when its editor closes; "Quitter" writes the file,
-// Escape leaves without writing. A value the file cannot hold is refused
+// Escape leaves without writing and takes the records back to the file. A value the file cannot hold is refused
 // with a message and stays in its editor to be corrected.
 class CModifyInfoDlg : public widgets::TemplateDialog {
   Q_OBJECT
@@ -82,6 +82,7 @@ class CModifyInfoDlg : public widgets::TemplateDialog {
   widgets::CellEditor editor_;
   EditTarget target_;
   bool refusing_ = false;  // the refusal message is up
+  bool stored_ = false;    // a value went into a record since the window opened
 };
 
 }  // namespace vellanor

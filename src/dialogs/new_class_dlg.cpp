@@ -106,7 +106,7 @@ void CNewClassDlg::OnValidate() {
     return;
   }
   const int position = static_cast<int>(book.classes.size()) - 1;
-  main_.CommitChange({ChangeKind::ClassCreated, position,
+  main_.Commit({ChangeKind::ClassCreated, position,
                       DescribeClassChange(ChangeKind::ClassCreated, book.classes.back())});
   accept();
 }

@@ -141,7 +141,7 @@ void CNewStudentDlg::OnValidate() {
 }
 
 void CNewStudentDlg::OnQuit() {
-  main_.CommitChange(created_);
+  main_.Commit(created_);
   reject();
 }
 

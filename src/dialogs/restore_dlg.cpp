@@ -121,7 +121,7 @@ void CRestoreDlg::OnRestore() {
     return;
   }
   main_.GetGradebook() = std::move(restored);
-  if (main_.CommitChange({ChangeKind::Restore, -1, "restauration de la copie du " + copy.when})) {
+  if (main_.Commit({ChangeKind::Restore, -1, "restauration de la copie du " + copy.when})) {
     messages.Inform("La copie du " + copy.when + " a été restaurée.", kCaptionInformation,
                     MessageIcon::Information);
     accept();

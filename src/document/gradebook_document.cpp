@@ -1,12 +1,14 @@
 #include "document/gradebook_document.h"
 
 #include <algorithm>
+#include <ctime>
 #include <utility>
 
 #include "model/averages.h"
 #include "model/database_codec.h"
 #include "model/database_messages.h"
 #include "model/gradebook.h"
+#include "platform/database_lock.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
 
@@ -40,6 +42,21 @@ std::optional<GradebookDocument::Bytes> ReadWholeFile(platform::FileStore& files
   return bytes;
 }
 
+// " depuis le 08/12/2026 à 14h05" in local time; empty when unknown.
+std::string SinceText(std::int64_t seconds) {
+  if (seconds <= 0) {
+    return {};
+  }
+  const std::time_t when = static_cast<std::time_t>(seconds);
+  std::tm local{};
+  char text[64] = {};
+  if (localtime_r(&when, &local) == nullptr ||
+      std::strftime(text, sizeof text, " depuis le %d/%m/%Y à %Hh%M", &local) == 0) {
+    return {};
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string ExternalChangeQuestion(const std::string& fileName) {
@@ -55,6 +72,48 @@ GradebookDocument::GradebookDocument(std::string path, platform::MessageService&
       files_(files),
       database_(book_, messages, files),
       saved_(std::make_shared<const Bytes>(EncodeDatabase(Gradebook{}))) {}
+
+GradebookDocument::~GradebookDocument() = default;
+
+bool GradebookDocument::TakeLock(platform::SystemCalls& calls) {
+  using State = platform::DatabaseLock::State;
+  lock_ = std::make_unique<platform::DatabaseLock>(path_, calls);
+  lockHeld_ = false;
+  State state = lock_->Acquire();
+  if (state == State::OtherComputer) {
+    const std::string question =
+        "Base de données déjà ouverte par un autre Vellanor,\nsur l'ordinateur « " +
+        lock_->HeldBy().computer + " »" + SinceText(lock_->HeldBy().since) +
+        ".\nSi ce Vellanor n'est plus ouvert, vous pouvez l'ouvrir ici.\n"
+        "Ouvrir quand même ?";
+    if (!messages_.AskYesNo(question, kCaptionWarning)) {
+      return false;
+    }
+    state = lock_->TakeOver();
+  }
+  switch (state) {
+    case State::HeldByAnother:
+    case State::OtherComputer:
+      messages_.Inform(kDatabaseInUseMessage, kCaptionWarning, MessageIcon::Exclamation);
+      return false;
+    case State::Unavailable:
+      messages_.Inform("Le verrou de la base de données n'a pas pu être créé\n(" +
+                           DiskErrorCause(lock_->Error()) + ") :\n" + lock_->Path() +
+                           "\nLe programme va s'arrêter sans modifier la base de données.",
+                       kCaptionError, MessageIcon::Stop);
+      return false;
+    case State::ReadOnlyFolder:
+      messages_.Inform("Le dossier " + lock_->Folder() +
+                           " est en lecture seule : aucune modification ne pourra être "
+                           "enregistrée.",
+                       kCaptionWarning, MessageIcon::Exclamation);
+      return true;
+    case State::Held:
+      break;
+  }
+  lockHeld_ = true;
+  return true;
+}
 
 void GradebookDocument::SetFatalHandler(std::function<void()> handler) {
   database_.SetFatalHandler(std::move(handler));

@@ -16,8 +16,10 @@
 #include "platform/file_store.h"
 
 namespace vellanor::platform {
+class DatabaseLock;
 class MessageService;
 class FileStore;
+class SystemCalls;
 }  // namespace vellanor::platform
 
 namespace vellanor {
@@ -43,12 +45,26 @@ class GradebookDocument : public EditedGradebook {
 
   GradebookDocument(std::string path, platform::MessageService& messages,
                     platform::FileStore& files);
+  ~GradebookDocument() override;
+  GradebookDocument(const GradebookDocument&) = delete;
+  GradebookDocument& operator=(const GradebookDocument&) = delete;
 
   Gradebook& Book() override { return book_; }
   const Gradebook& Book() const { return book_; }
   platform::MessageService& Messages() override { return messages_; }
   platform::FileStore& Files() override { return files_; }
   const std::string& Path() const { return path_; }
+
+  // Takes the file's lock, held until the document ends, so that a second
+  // program cannot save its own gradebook over this one's. Another
+  // computer's program cannot be checked from here: the teacher is asked.
+  // False when the program must not go on (the message was shown). In a
+  // read-only folder no lock and no save can be made: the teacher is told,
+  // and the document goes on without the lock.
+  bool TakeLock(platform::SystemCalls& calls);
+  // Whether this document holds its file's lock: only then may it remove
+  // what another program's save might still be writing.
+  bool HoldsLock() const { return lockHeld_; }
 
   // Reads the file whole (start-up), with the messages of a load; a missing
   // file is replaced by an empty database. Forgets the history.
@@ -115,6 +131,8 @@ class GradebookDocument : public EditedGradebook {
   std::vector<std::pair<int, Observer>> observers_;
   int nextObserver_ = 1;
   SafetyCopy safetyCopy_;
+  std::unique_ptr<platform::DatabaseLock> lock_;
+  bool lockHeld_ = false;
 };
 
 // The question asked before a save would replace a file another program

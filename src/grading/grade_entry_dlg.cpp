@@ -323,7 +323,7 @@ void CGradeEntryDlg::ValidateDeleting(bool columnsDeleted) {
   }
   FinishTask();
   const ClassRecord* record = SelectedClass();
-  main_.CommitChange({ChangeKind::GradesChanged, classList_->Position(),
+  main_.Commit({ChangeKind::GradesChanged, classList_->Position(),
                       record == nullptr ? "suppression de notes"
                                         : "suppression de notes de la classe " +
                                               Cp1252ToUtf8(record->name.View())});
@@ -370,7 +370,7 @@ void CGradeEntryDlg::ValidateAdding() {
   if (result != AppendResult::Done) {
     return;
   }
-  main_.CommitChange({ChangeKind::GradesChanged, classList_->Position(),
+  main_.Commit({ChangeKind::GradesChanged, classList_->Position(),
                       "nouvelle note de la classe " + Cp1252ToUtf8(record->name.View())});
   CheckRadioButton(res::kCtlViewStudent);
   ShowStudentView();
@@ -388,7 +388,7 @@ void CGradeEntryDlg::ValidateModifying() {
   }
   StoreTypedMarks(
       *student, [this](int row, int category) { return ReadText(grid_->ItemText(row, category)); });
-  main_.CommitChange({ChangeKind::GradesChanged, classList_->Position(),
+  main_.Commit({ChangeKind::GradesChanged, classList_->Position(),
                       "modification des notes de l'élève " + Cp1252ToUtf8(student->name.View()) +
                           " " + Cp1252ToUtf8(student->firstName.View())});
 }
@@ -398,7 +398,7 @@ void CGradeEntryDlg::OnQuit() {
   const TaskEnd end = state_.Quit();
   ApplyLook(previous);
   if (end == TaskEnd::Discard || end == TaskEnd::Close) {
-    main_.RevertChanges();  // also refills the main window's tree
+    main_.Document().Revert();  // also refills the main window's tree
   }
   switch (previous) {
     case GradeMode::Adding:

@@ -6,11 +6,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <string_view>
 #include <vector>
-
-#include <QFileInfo>
-#include <QString>
 
 #include "platform/system_calls.h"
 
@@ -20,17 +18,25 @@ namespace {
 constexpr std::size_t kLongestLock = 4096;
 
 // The file a name resolves to, followed through links; the name itself when
-// it resolves to nothing yet.
+// it resolves to nothing yet (a dangling link: the file it would make).
 std::string ResolvedPath(const std::string& path) {
-  const QFileInfo info(QString::fromStdString(path));
-  const QString canonical = info.canonicalFilePath();
-  if (!canonical.isEmpty()) {
-    return canonical.toStdString();
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path name(path);
+  fs::path resolved = fs::canonical(name, error);
+  if (!error) {
+    return resolved.string();
   }
-  if (info.isSymLink()) {
-    return QFileInfo(info.symLinkTarget()).absoluteFilePath().toStdString();
+  const fs::path absolute = fs::absolute(name, error).lexically_normal();
+  if (fs::is_symlink(absolute, error)) {
+    const fs::path target = fs::read_symlink(absolute, error);
+    if (!error) {
+      return (target.is_absolute() ? target : absolute.parent_path() / target)
+          .lexically_normal()
+          .string();
+    }
   }
-  return info.absoluteFilePath().toStdString();
+  return absolute.string();
 }
 
 std::string ThisComputer() {

@@ -12,7 +12,7 @@
 #include "model/gradebook.h"
 #include "model/invariants.h"
 #include "support/failing_file_store.h"
-#include "support/fake_main_window.h"
+#include "support/fake_services.h"
 #include "support/fake_message_service.h"
 #include "support/record_builders.h"
 #include "support/school_year.h"
@@ -21,9 +21,19 @@
 namespace vellanor {
 namespace {
 
+// The gradebook, fake services and the real database operations on the
+// test's working directory.
+struct Database {
+  bool LoadDatabase(const std::string& fileName) { return database.LoadDatabase(fileName); }
+  bool SaveDatabase(const std::string& fileName) { return database.SaveDatabase(fileName); }
+
+  Gradebook book;
+  test::FakeServices services;
+  DatabaseOperations database{book, services.messages, services.files};
+};
+
 using platform::MessageIcon;
 using test::FailingFileStore;
-using test::FakeMainWindow;
 using test::FakeMessageService;
 using test::ReadBytes;
 using test::WriteBytes;
@@ -58,7 +68,7 @@ std::vector<std::string> FilesOfWorkingDirectory() {
 }
 
 TEST(DatabaseOperationsTest, MissingFileCreatesAnEmptyDatabaseThatLoadsSilently) {
-  FakeMainWindow main;
+  Database main;
   ASSERT_EQ(AppendClass(main.book, SmallClass("6e A", 1)), AppendResult::Done);
   const Gradebook before = main.book;
   ASSERT_TRUE(main.LoadDatabase("Vellanor.db"));
@@ -70,14 +80,14 @@ TEST(DatabaseOperationsTest, MissingFileCreatesAnEmptyDatabaseThatLoadsSilently)
   EXPECT_EQ(main.book, before);  // left as it was
   EXPECT_EQ(ReadBytes("Vellanor.db"), kEmptyDatabase);
 
-  FakeMainWindow next;
+  Database next;
   EXPECT_TRUE(next.LoadDatabase("Vellanor.db"));
   EXPECT_TRUE(next.services.messages.shown.empty());
   EXPECT_TRUE(next.book.classes.empty());
 }
 
 TEST(DatabaseOperationsTest, MissingFileThatCannotBeCreatedIsReportedByTheNextSave) {
-  FakeMainWindow main;
+  Database main;
   EXPECT_TRUE(main.LoadDatabase("no-such-folder/Vellanor.db"));
   EXPECT_EQ(main.services.messages.Texts(),
             std::vector<std::string>{"Base de donnée manquante,\nCréation d'une base vide..."});
@@ -89,26 +99,26 @@ TEST(DatabaseOperationsTest, MissingFileThatCannotBeCreatedIsReportedByTheNextSa
 }
 
 TEST(DatabaseOperationsTest, SavesAndLoadsBackTenStudents) {
-  FakeMainWindow main;
+  Database main;
   ASSERT_EQ(AppendClass(main.book, SmallClass("4e B", 10, 3)), AppendResult::Done);
   ASSERT_TRUE(main.SaveDatabase("Vellanor.db"));
   EXPECT_TRUE(main.services.messages.shown.empty());
   EXPECT_EQ(FilesOfWorkingDirectory(), std::vector<std::string>{"Vellanor.db"});
 
-  FakeMainWindow other;
+  Database other;
   ASSERT_TRUE(other.LoadDatabase("Vellanor.db"));
   EXPECT_EQ(other.book, main.book);
   EXPECT_TRUE(other.services.messages.shown.empty());
 }
 
 TEST(DatabaseOperationsTest, SchoolYearRoundTripsThroughTheFile) {
-  FakeMainWindow main;
+  Database main;
   main.book = MakeSchoolYear({.classes = 12, .studentsPerClass = 30, .marksPerStudent = 40});
   for (const ClassRecord& record : main.book.classes) {
     ASSERT_EQ(FindInvariantFault(record), std::nullopt);
   }
   ASSERT_TRUE(main.SaveDatabase("Vellanor.db"));
-  FakeMainWindow other;
+  Database other;
   ASSERT_TRUE(other.LoadDatabase("Vellanor.db"));
   EXPECT_EQ(other.book, main.book);
   EXPECT_TRUE(other.services.messages.shown.empty());
@@ -141,7 +151,7 @@ TEST(DatabaseOperationsTest, RefusedFilesShowTheirMessage) {
   };
   for (const Case& c : cases) {
     WriteBytes("Vellanor.db", c.bytes);
-    FakeMainWindow main;
+    Database main;
     ASSERT_EQ(AppendClass(main.book, SmallClass("6e A", 1)), AppendResult::Done);
     EXPECT_FALSE(main.LoadDatabase("Vellanor.db")) << c.message;
     ExpectOneError(main.services.messages, c.message);
@@ -151,13 +161,13 @@ TEST(DatabaseOperationsTest, RefusedFilesShowTheirMessage) {
 
   // A negative class count is an empty database, not an error.
   WriteBytes("Vellanor.db", {0x00, 0x00, 0x00, 0x40, 0xFF, 0xFF, 0x00, 0x00});
-  FakeMainWindow main;
+  Database main;
   EXPECT_TRUE(main.LoadDatabase("Vellanor.db"));
   EXPECT_TRUE(main.services.messages.shown.empty());
 }
 
 TEST(DatabaseOperationsTest, ShortFileKeepsTheClassesReadWhole) {
-  FakeMainWindow main;
+  Database main;
   for (const char* name : {"6e A", "5e B", "4e C"}) {
     ASSERT_EQ(AppendClass(main.book, SmallClass(name, 2, 2)), AppendResult::Done);
   }
@@ -168,7 +178,7 @@ TEST(DatabaseOperationsTest, ShortFileKeepsTheClassesReadWhole) {
     std::vector<unsigned char> bytes = ReadBytes("Vellanor.db");
     bytes.resize(bytes.size() - cut);
     WriteBytes("Cut.db", bytes);
-    FakeMainWindow other;
+    Database other;
     EXPECT_FALSE(other.LoadDatabase("Cut.db"));
     ExpectOneError(other.services.messages,
                    cut == 300 ? "Erreur à la lecture de la base de données (eleve)"
@@ -182,7 +192,7 @@ TEST(DatabaseOperationsTest, ShortFileKeepsTheClassesReadWhole) {
 TEST(DatabaseOperationsTest, FolderInTheDatabasesPlaceIsNeverReplaced) {
   // A folder in the database's place cannot be opened, even by root.
   fs::create_directory("Vellanor.db");
-  FakeMainWindow main;
+  Database main;
   ASSERT_EQ(AppendClass(main.book, SmallClass("6e A", 1)), AppendResult::Done);
   EXPECT_FALSE(main.LoadDatabase("Vellanor.db"));
   ExpectOneError(main.services.messages, "Erreur à la lecture de la base de données (header)");
@@ -196,7 +206,7 @@ TEST(DatabaseOperationsTest, FileWithoutReadPermissionIsNeverReplaced) {
   }
   WriteBytes("Locked.db", kEmptyDatabase);
   fs::permissions("Locked.db", fs::perms::none);
-  FakeMainWindow locked;
+  Database locked;
   EXPECT_FALSE(locked.LoadDatabase("Locked.db"));
   ExpectOneError(locked.services.messages, "Erreur à la lecture de la base de données (header)");
   fs::permissions("Locked.db", fs::perms::owner_read);
@@ -204,7 +214,7 @@ TEST(DatabaseOperationsTest, FileWithoutReadPermissionIsNeverReplaced) {
 }
 
 TEST(DatabaseOperationsTest, InconsistentGradebookIsNeverWritten) {
-  FakeMainWindow main;
+  Database main;
   ASSERT_EQ(AppendClass(main.book, SmallClass("6e A", 1)), AppendResult::Done);
   ASSERT_TRUE(main.SaveDatabase("Vellanor.db"));
   const auto before = ReadBytes("Vellanor.db");
@@ -280,7 +290,7 @@ TEST_F(FailedSaveTest, FullDiskNamesTheRecordBeingWrittenAndKeepsTheOldFile) {
   // The next save that works writes the whole file.
   files.acceptedBytes = 8 + 2040;
   EXPECT_TRUE(database.SaveDatabase("Vellanor.db"));
-  FakeMainWindow reader;
+  Database reader;
   ASSERT_TRUE(reader.LoadDatabase("Vellanor.db"));
   EXPECT_EQ(reader.book, book);
 }
@@ -372,7 +382,7 @@ TEST(DatabaseOperationsTest, ReadOnlyFolderIsAFatalSaveThatLeavesTheFile) {
     GTEST_SKIP() << "root writes into read-only folders";
   }
   fs::create_directory("classe");
-  FakeMainWindow main;
+  Database main;
   ASSERT_TRUE(main.SaveDatabase("classe/Vellanor.db"));
   const auto before = ReadBytes("classe/Vellanor.db");
   fs::permissions("classe", fs::perms::owner_read | fs::perms::owner_exec);

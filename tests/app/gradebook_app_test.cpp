@@ -144,11 +144,11 @@ TEST(GradebookAppTest, FatalSaveClosesOpenDialogsAndTheMainWindow) {
     widgets::TemplateDialog dialog(141, &main, 1.0);
     dialog.show();
     main.GetGradebook().classes.push_back(test::Class("4e B"));
-    EXPECT_FALSE(main.CommitChange({ChangeKind::ClassCreated, 0, "création de la classe 4e B"}));
+    EXPECT_FALSE(main.Commit({ChangeKind::ClassCreated, 0, "création de la classe 4e B"}));
     dialogClosed = !dialog.isVisible() && dialog.result() == 0;
     mainClosed = !main.isVisible() && main.result() == 0;
     laterSaveRefused =
-        !main.CommitChange({ChangeKind::ClassCreated, 0, "création de la classe 4e B"});
+        !main.Commit({ChangeKind::ClassCreated, 0, "création de la classe 4e B"});
   };
   EXPECT_EQ(start.app.InitInstance(), 1);
   EXPECT_TRUE(dialogClosed);
@@ -169,7 +169,7 @@ TEST(GradebookAppTest, SecondProgramInTheSameFolderIsRefusedAndTouchesNothing) {
   std::vector<unsigned char> before;
   first.duringRun = [&](CMainDlg& main) {
     main.GetGradebook().classes.push_back(test::Class("4e B"));
-    ASSERT_TRUE(main.CommitChange({ChangeKind::ClassCreated, 0, "création de la classe 4e B"}));
+    ASSERT_TRUE(main.Commit({ChangeKind::ClassCreated, 0, "création de la classe 4e B"}));
     before = test::ReadBytes("Vellanor.db");
     services.messages.shown.clear();
 

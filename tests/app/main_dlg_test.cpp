@@ -395,7 +395,7 @@ TEST_F(MainWindowTest, CtrlZUndoesTheLastChangeAndCtrlYOrCtrlShiftZRedoesIt) {
   const std::vector<std::uint8_t> encoded = EncodeDatabase(SmallBook());
   const std::vector<unsigned char> start(encoded.begin(), encoded.end());
   test::WriteBytes("Vellanor.db", start);
-  ASSERT_TRUE(dialog.LoadDatabase("Vellanor.db"));
+  ASSERT_TRUE(dialog.LoadDatabase());
   QAction* undo = dialog.MenuAction(res::kCmdUndo);
   QAction* redo = dialog.MenuAction(res::kCmdRedo);
   EXPECT_EQ(undo->text(), "&Annuler");
@@ -404,7 +404,7 @@ TEST_F(MainWindowTest, CtrlZUndoesTheLastChangeAndCtrlYOrCtrlShiftZRedoesIt) {
 
   // The class deleted as the delete dialog does it.
   ASSERT_TRUE(RemoveClass(dialog.GetGradebook(), 0));
-  ASSERT_TRUE(dialog.CommitChange({ChangeKind::ClassDeleted, 0, "suppression de la classe 4e B"}));
+  ASSERT_TRUE(dialog.Commit({ChangeKind::ClassDeleted, 0, "suppression de la classe 4e B"}));
   EXPECT_EQ(Root()->childCount(), 1);
   EXPECT_EQ(undo->text(), "&Annuler : suppression de la classe 4e B");
   EXPECT_TRUE(undo->isEnabled());

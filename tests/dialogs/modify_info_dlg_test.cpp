@@ -159,13 +159,14 @@ TEST(ModifyInfoDlgTest, ClassFieldsAreWrittenAsTyped) {
   d.dialog.Bind<QPushButton>(1135).click();  // "Quitter" waits for the correction
   EXPECT_TRUE(d.dialog.isVisible());
   EXPECT_EQ(main.saves, 0);
-  QTest::keyClick(editor, Qt::Key_Escape);  // and Escape drops it
+  QTest::keyClick(editor, Qt::Key_Escape);  // and Escape drops it, with the values stored
   EXPECT_FALSE(d.dialog.isVisible());
+  EXPECT_EQ(main.book.classes[0].name.Str(), "4e B");
   test::ShowActive(d.dialog);
 
   // Texts are cut to the field, in Windows-1252.
   d.Retype(0, "Terminale € scientifique, groupe de spécialité");
-  EXPECT_EQ(record.name.Str(), "Terminale \x80 scientifique, groupe");
+  EXPECT_EQ(main.book.classes[0].name.Str(), "Terminale \x80 scientifique, groupe");
   EXPECT_EQ(d.Shown()[0].second, "Terminale € scientifique, groupe");
   // The lists keep their old texts until the dialog opens again.
   EXPECT_EQ(d.ClassList().itemText(0), "4e B, (2004 - 2005)");
@@ -258,11 +259,18 @@ TEST(ModifyInfoDlgTest, QuitWritesEscapeDoesNot) {
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_FALSE(d.dialog.isVisible());
     EXPECT_EQ(main.saves, 1);
-    EXPECT_EQ(main.rebuilds, 1);
-    // What was committed stays in memory; what was being typed is dropped.
-    EXPECT_EQ(main.book.classes[0].name.Str(), "4e Rouge");
-    EXPECT_EQ(main.book.classes[0].info.Str(), "Salle 3");
-    EXPECT_EQ(test::OnDisk().classes[0].name.Str(), "4e Bleue");
+    // Memory goes back to the file, without reading it: no edit is left
+    // for a later save to write under another change's name.
+    EXPECT_EQ(main.reverts, 1);
+    EXPECT_EQ(main.loads, 0);
+    EXPECT_EQ(main.book, test::OnDisk());
+    EXPECT_EQ(main.book.classes[0].name.Str(), "4e Bleue");
+  }
+  {
+    ModifyDialog d(main);  // nothing stored: nothing to take back
+    QTest::keyClick(&d.dialog, Qt::Key_Escape);
+    EXPECT_FALSE(d.dialog.isVisible());
+    EXPECT_EQ(main.reverts, 1);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 #include <QComboBox>
@@ -92,7 +93,9 @@ TEST(NewClassDlgTest, ListsAlwaysHoldThisYearAndTheNext) {
   ASSERT_EQ(main.book.classes.size(), 1u);
   EXPECT_EQ(main.book.classes[0].year.Str(), "2027 - 2028");
 
-  // Any two listed years, in any order, and the information text.
+  // Any two listed years, in any order, and the information text. Each
+  // window below starts a new gradebook: the file of the one before goes.
+  std::filesystem::remove("Vellanor.db");
   FakeMainWindow chosen;
   NewClassDialog c(chosen);
   c.Name().setText("3e C");
@@ -106,6 +109,7 @@ TEST(NewClassDlgTest, ListsAlwaysHoldThisYearAndTheNext) {
 
   // Unchanged lists give this school year; 2009 works too.
   for (int year : {2026, 2009, 2010}) {
+    std::filesystem::remove("Vellanor.db");
     FakeMainWindow other;
     other.services.clock.Set(std::chrono::year{year} / 6 / 1);
     NewClassDialog again(other);

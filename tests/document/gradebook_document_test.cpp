@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/averages.h"
 #include "model/database_codec.h"
+#include "model/database_messages.h"
 #include "model/gradebook.h"
 #include "platform/file_store.h"
 #include "platform/system_calls.h"
@@ -297,6 +300,39 @@ TEST(DocumentSaveTest, ASaveInPlaceWithoutTheFolderFlushIsTheFileItKnows) {
   EXPECT_EQ(messages.shown[1].caption, "Attention");
   EXPECT_TRUE(document.Undo());
   EXPECT_EQ(document.Book().classes[0].info.View(), "a");
+}
+
+// The lock is the document's: one document per file, however it is named
+// (here through a relative link), until the document ends. A link to a file
+// not made yet locks the file it would make.
+TEST(DocumentLockTest, HeldUntilTheDocumentEndsWhateverNameLeadsToTheFile) {
+  namespace fs = std::filesystem;
+  for (const char* folder : {"a", "b", "c", "d"}) {
+    fs::create_directory(folder);
+  }
+  WriteStartingBook();
+  fs::rename("Vellanor.db", "a/Vellanor.db");
+  fs::create_symlink("../a/Vellanor.db", "b/Vellanor.db");
+  fs::create_symlink("../d/Vellanor.db", "c/Vellanor.db");
+  test::FakeMessageService messages;
+  platform::QtFileStore files;
+  auto first = std::make_unique<GradebookDocument>("a/Vellanor.db", messages, files);
+  ASSERT_TRUE(first->TakeLock(platform::SystemCalls::Real()));
+  EXPECT_TRUE(first->HoldsLock());
+
+  GradebookDocument second("b/Vellanor.db", messages, files);
+  EXPECT_FALSE(second.TakeLock(platform::SystemCalls::Real()));
+  EXPECT_FALSE(second.HoldsLock());
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{kDatabaseInUseMessage});
+  first.reset();
+  EXPECT_FALSE(fs::exists("a/Vellanor.db.lock"));
+  EXPECT_TRUE(second.TakeLock(platform::SystemCalls::Real()));
+  EXPECT_TRUE(fs::exists("a/Vellanor.db.lock"));
+
+  GradebookDocument dangling("c/Vellanor.db", messages, files);
+  EXPECT_TRUE(dangling.TakeLock(platform::SystemCalls::Real()));
+  EXPECT_TRUE(fs::exists("d/Vellanor.db.lock"));
+  EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 }  // namespace

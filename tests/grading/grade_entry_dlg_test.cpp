@@ -65,29 +65,14 @@ std::vector<float> MarksOf(const std::vector<GradeRecord>& grades, int trimester
   return marks;
 }
 
-// The main window, whose saves can be made to fail like a full disk.
-class MainWindow : public test::FakeMainWindow {
- public:
-  bool SaveDatabase(const std::string& fileName) override {
-    if (!diskFull) {
-      return FakeMainWindow::SaveDatabase(fileName);
-    }
-    ++saves;
-    return failing.SaveDatabase(fileName);
-  }
-
-  bool diskFull = false;
-  test::FailingFileStore store;
-  DatabaseOperations failing{book, services.messages, store};
-};
-
 class GradeEntryTest : public testing::Test {
  protected:
   // Writes the gradebook as the file the window reads back, then opens the
   // window, shown and active as over the main window.
   void Open() {
-    ASSERT_TRUE(main.SaveDatabase("Vellanor.db"));
-    main.saves = 0;
+    ASSERT_TRUE(main.SaveDatabase());
+    main.saves = main.rebuilds = 0;
+    main.changes.clear();
     dlg = std::make_unique<CGradeEntryDlg>(main, 1.0);
     dlg->show();
     QApplication::setActiveWindow(dlg.get());
@@ -166,15 +151,9 @@ class GradeEntryTest : public testing::Test {
     QTest::keyClick(editor, key);
   }
 
-  Gradebook FileContent() {
-    test::FakeServices services;
-    Gradebook book;
-    DatabaseOperations database(book, services.messages, services.files);
-    EXPECT_TRUE(database.LoadDatabase("Vellanor.db"));
-    return book;
-  }
+  Gradebook FileContent() { return test::OnDisk(); }
 
-  MainWindow main;
+  test::FakeMainWindow main;
   std::unique_ptr<CGradeEntryDlg> dlg;
 };
 
@@ -403,7 +382,7 @@ TEST_F(GradeEntryTest, AddingThenCancelKeepsTheFile) {
   dlg->SendCommand(32795);  // "Quitter sans sauver...", as "Annuler"
   EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
   EXPECT_EQ(main.book, before);
-  EXPECT_EQ(main.loads, 1);
+  EXPECT_EQ(main.reverts, 1);
   EXPECT_EQ(main.saves, 0);
   EXPECT_TRUE(Checked(1102));
   EXPECT_EQ(Column(0), (std::vector<std::string>{"12.00", "16.00", ""}));
@@ -413,7 +392,6 @@ TEST_F(GradeEntryTest, AFailedSaveKeepsTheOldFileAndMemoryGoesBackToIt) {
   OpenSixthGrade();
   const Gradebook before = main.book;
   const std::vector<unsigned char> file = test::ReadBytes("Vellanor.db");
-  main.diskFull = true;
   main.store.acceptedBytes = 100;
   Menu(32791);
   Grid().SetItemText(0, 1, "18");
@@ -961,7 +939,7 @@ TEST_F(GradeEntryTest, EscapeByMode) {
   EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
   EXPECT_EQ(dlg->CellEditor(), nullptr);
   EXPECT_TRUE(dlg->isVisible());
-  EXPECT_EQ(main.loads, 1);
+  EXPECT_EQ(main.reverts, 1);
   EXPECT_EQ(Book(0).gradeCount[0], 2);
 
   Menu(32820);
@@ -974,20 +952,24 @@ TEST_F(GradeEntryTest, EscapeByMode) {
   EXPECT_FALSE(dlg->isVisible());
   EXPECT_EQ(dlg->result(), QDialog::Accepted);
   EXPECT_EQ(main.rebuilds, 2);
-  EXPECT_EQ(main.loads, 2);
+  EXPECT_EQ(main.reverts, 2);
   EXPECT_EQ(main.saves, 0);
 }
 
-TEST_F(GradeEntryTest, UnreadableFileOnCancelLeavesTheWindowUsable) {
+// Another program damaged the file while the window was open: "Annuler"
+// goes back to what this program last saved without reading the file, and
+// nothing is written over the other program's file without asking.
+TEST_F(GradeEntryTest, AFileDamagedBehindTheWindowIsNeitherReadOnCancelNorOverwritten) {
   OpenSixthGrade();
+  const Gradebook before = main.book;
   Menu(32792);
   main.services.messages.AnswerYes();
   DoubleClickCell(0, 0);
   test::WriteBytes("Vellanor.db", {'n', 'o', 't', ' ', 'a', ' ', 'd', 'b'});
   Click(2);
   EXPECT_EQ(dlg->Mode(), GradeMode::Normal);
-  ASSERT_FALSE(main.services.messages.shown.empty());
-  EXPECT_EQ(main.services.messages.shown.back().caption, "Erreur");
+  EXPECT_EQ(main.book, before);
+  EXPECT_EQ(main.reverts, 1);
   // Whatever the gradebook holds now, the window looks it up and copes.
   for (int command : {32791, 32792, 32793, 32820}) {
     Menu(command);
