@@ -1,9 +1,11 @@
 #include "app/main_dlg.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "app/database_backups.h"
@@ -201,6 +203,20 @@ void CMainDlg::OnUndo() {
 
 void CMainDlg::OnRedo() {
   document_.Redo();
+}
+
+void CMainDlg::changeEvent(QEvent* event) {
+  TemplateDialog::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+      (QApplication::activeModalWidget() == nullptr ||
+       QApplication::activeModalWidget() == this)) {
+    // After the event: a question box must not open inside its delivery.
+    QTimer::singleShot(0, this, [this] {
+      if (isActiveWindow()) {
+        document_.NoticeDiskChange();
+      }
+    });
+  }
 }
 
 void CMainDlg::OnDocumentChanged(const Change& change) {

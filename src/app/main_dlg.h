@@ -90,6 +90,9 @@ class CMainDlg : public widgets::TemplateDialog, public MainWindowOperations {
 
  protected:
   void OnCommand(int id) override;
+  // Coming back to the window (no other window of the program open over
+  // it), the teacher is offered the file another program changed meanwhile.
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

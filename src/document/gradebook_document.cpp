@@ -65,6 +65,12 @@ std::string ExternalChangeQuestion(const std::string& fileName) {
          "vos données ?";
 }
 
+std::string ReloadQuestion(const std::string& fileName) {
+  return fileName +
+         " a été modifié par un autre programme depuis son ouverture.\nRelire ce fichier ?\n"
+         "Sinon, le prochain enregistrement vous demandera s'il faut le remplacer.";
+}
+
 GradebookDocument::GradebookDocument(std::string path, platform::MessageService& messages,
                                      platform::FileStore& files)
     : path_(std::move(path)),
@@ -148,13 +154,55 @@ void GradebookDocument::Revert() {
   Notify({ChangeKind::Reverted, -1, {}});
 }
 
-GradebookDocument::DiskCheck GradebookDocument::CheckDiskBeforeSave(const std::string& what) {
+std::optional<GradebookDocument::Bytes> GradebookDocument::ChangedOnDisk() {
   if (savedStamp_ && files_.Stamp(path_) == savedStamp_) {
-    return DiskCheck::Unchanged;
+    return std::nullopt;
   }
   std::optional<Bytes> disk = ReadWholeFile(files_, path_);
   if (!disk || *disk == *saved_) {
     RememberDisk();  // touched, or copied back as it was
+    return std::nullopt;
+  }
+  return disk;
+}
+
+bool GradebookDocument::AdoptDiskFile(Bytes disk, const std::string& what) {
+  Gradebook book;
+  MemorySource source(disk);
+  const DbReadError error = DecodeDatabase(source, book);
+  const std::string fileName = FileNameOf(path_);
+  const std::string lost =
+      what.empty() ? std::string()
+                   : "\nLa modification « " + what + " » n'a pas été enregistrée.";
+  if (error != DbReadError::None) {
+    // A file this program cannot read is neither taken in (its next save
+    // would write what little was read over it) nor replaced without asking
+    // again: memory goes back to what this program last saved.
+    Gradebook last;
+    DecodeInto(*saved_, last);
+    book_ = std::move(last);
+    Notify({ChangeKind::Reverted, -1, {}});
+    messages_.Inform(ReadErrorMessage(error), kCaptionError, MessageIcon::Stop);
+    messages_.Inform(fileName + " n'a pas été relu ni remplacé." + lost, kCaptionInformation,
+                     MessageIcon::Information);
+    return false;
+  }
+  book_ = std::move(book);
+  saved_ = std::make_shared<const Bytes>(std::move(disk));
+  RememberDisk();
+  undo_.clear();
+  redo_.clear();
+  Notify({ChangeKind::Reloaded, -1, {}});  // the screen shows the file while the teacher reads
+  if (!lost.empty()) {
+    messages_.Inform(fileName + " a été relu depuis le disque." + lost, kCaptionInformation,
+                     MessageIcon::Information);
+  }
+  return true;
+}
+
+GradebookDocument::DiskCheck GradebookDocument::CheckDiskBeforeSave(const std::string& what) {
+  std::optional<Bytes> disk = ChangedOnDisk();
+  if (!disk) {
     return DiskCheck::Unchanged;
   }
   if (messages_.AskYesNo(ExternalChangeQuestion(FileNameOf(path_)), kCaptionWarning) &&
@@ -163,22 +211,28 @@ GradebookDocument::DiskCheck GradebookDocument::CheckDiskBeforeSave(const std::s
   }
   // Keep the other program's file: it becomes the gradebook, and what was
   // just done is lost from memory too, so that the screen shows the disk.
-  Gradebook book;
-  MemorySource source(*disk);
-  const DbReadError error = DecodeDatabase(source, book);
-  book_ = std::move(book);
-  saved_ = std::make_shared<const Bytes>(std::move(*disk));
-  RememberDisk();
-  undo_.clear();
-  redo_.clear();
-  Notify({ChangeKind::Reloaded, -1, {}});  // the screen shows the file while the teacher reads
-  if (error != DbReadError::None) {
-    messages_.Inform(ReadErrorMessage(error), kCaptionError, MessageIcon::Stop);
-  }
-  messages_.Inform(FileNameOf(path_) + " a été relu depuis le disque.\nLa modification « " + what +
-                       " » n'a pas été enregistrée.",
-                   kCaptionInformation, MessageIcon::Information);
+  AdoptDiskFile(std::move(*disk), what);
   return DiskCheck::Reloaded;
+}
+
+void GradebookDocument::NoticeDiskChange() {
+  if (checkingDisk_ || database_.EndedByFatalError()) {
+    return;
+  }
+  checkingDisk_ = true;
+  if (std::optional<Bytes> disk = ChangedOnDisk()) {
+    const std::optional<platform::FileStamp> stamp = files_.Stamp(path_);
+    // A file the teacher chose to keep aside is not offered again, until
+    // it changes once more.
+    if (!stamp || stamp != declinedStamp_) {
+      if (messages_.AskYesNo(ReloadQuestion(FileNameOf(path_)), kCaptionWarning)) {
+        AdoptDiskFile(std::move(*disk), {});
+      } else {
+        declinedStamp_ = stamp;
+      }
+    }
+  }
+  checkingDisk_ = false;
 }
 
 bool GradebookDocument::SaveOrTakeBack() {

@@ -77,6 +77,12 @@ class GradebookDocument : public EditedGradebook {
   // Memory back to the file's last saved content, without reading the disk.
   void Revert();
 
+  // For when the teacher comes back to the program: a file another program
+  // changed since this one last wrote it is offered for reading (default
+  // No, which leaves the question to the next save). A file declined once
+  // is not offered again until it changes once more.
+  void NoticeDiskChange();
+
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }
   // The change the next undo or redo takes back or makes again (UTF-8).
@@ -111,6 +117,13 @@ class GradebookDocument : public EditedGradebook {
   // Notes how the file on disk looks now that it holds saved_.
   void RememberDisk() { savedStamp_ = files_.Stamp(path_); }
   DiskCheck CheckDiskBeforeSave(const std::string& what);
+  // The file's content when another program changed it since this one last
+  // wrote it; nothing when it is as this program left it, or cannot be read.
+  std::optional<Bytes> ChangedOnDisk();
+  // Makes the other program's file the gradebook, forgetting the history;
+  // saying that `what` (when not empty) was not saved. A file that cannot be
+  // read is not taken: memory goes back to the last saved state. False then.
+  bool AdoptDiskFile(Bytes disk, const std::string& what);
   bool DecodeInto(const Bytes& bytes, Gradebook& book);
   void Notify(const Change& change);
   void TrimHistory();
@@ -124,6 +137,8 @@ class GradebookDocument : public EditedGradebook {
   // The file's stamp when it last held saved_: a save that finds it so needs
   // not read the file to know that no other program changed it.
   std::optional<platform::FileStamp> savedStamp_;
+  std::optional<platform::FileStamp> declinedStamp_;  // a file not to offer again
+  bool checkingDisk_ = false;
   std::deque<Step> undo_;
   std::vector<Step> redo_;
   std::size_t historySteps_ = kHistorySteps;
@@ -138,5 +153,8 @@ class GradebookDocument : public EditedGradebook {
 // The question asked before a save would replace a file another program
 // changed, with the file's name (UTF-8).
 std::string ExternalChangeQuestion(const std::string& fileName);
+// The question asked when the teacher comes back to the program and finds
+// such a file.
+std::string ReloadQuestion(const std::string& fileName);
 
 }  // namespace vellanor

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QRadioButton>
@@ -427,6 +428,28 @@ TEST_F(MainWindowTest, CtrlZUndoesTheLastChangeAndCtrlYOrCtrlShiftZRedoesIt) {
   EXPECT_EQ(Root()->childCount(), 1);
   EXPECT_EQ(dialog.GetGradebook().classes[0].name.Str(), "3e A");
   EXPECT_TRUE(services.messages.shown.empty());
+}
+
+TEST_F(MainWindowTest, ComingBackToTheWindowOffersAFileAnotherProgramChanged) {
+  const std::vector<std::uint8_t> encoded = EncodeDatabase(SmallBook());
+  test::WriteBytes("Vellanor.db", {encoded.begin(), encoded.end()});
+  ASSERT_TRUE(dialog.LoadDatabase());
+  test::ShowActive(dialog);
+  QApplication::processEvents();
+  EXPECT_TRUE(services.messages.shown.empty());
+
+  Gradebook other;
+  ASSERT_EQ(AppendClass(other, test::Class("6e C", "2027")), AppendResult::Done);
+  const std::vector<std::uint8_t> otherBytes = EncodeDatabase(other);
+  test::WriteBytes("Vellanor.db", {otherBytes.begin(), otherBytes.end()});
+  QWidget elsewhere;
+  test::ShowActive(elsewhere);
+  services.messages.AnswerYes();
+  test::ShowActive(dialog);
+  QApplication::processEvents();
+  EXPECT_EQ(services.messages.Texts(), std::vector<std::string>{ReloadQuestion("Vellanor.db")});
+  ASSERT_EQ(Root()->childCount(), 1);
+  EXPECT_EQ(Root()->child(0)->text(0), "6e C (2027)");
 }
 
 }  // namespace

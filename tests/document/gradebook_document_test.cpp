@@ -302,6 +302,49 @@ TEST(DocumentSaveTest, ASaveInPlaceWithoutTheFolderFlushIsTheFileItKnows) {
   EXPECT_EQ(document.Book().classes[0].info.View(), "a");
 }
 
+TEST_F(DocumentTest, ComingBackOffersAChangedFileAndADamagedOneIsNeitherTakenNorReplaced) {
+  const Gradebook start = WriteStartingBook();
+  ASSERT_TRUE(document.Load());
+  document.NoticeDiskChange();
+  EXPECT_TRUE(messages.shown.empty());
+
+  // No keeps memory, and the same file is not offered twice.
+  Gradebook other;
+  ASSERT_EQ(AppendClass(other, Class("6e C", "2027")), AppendResult::Done);
+  test::WriteBytes("Vellanor.db", BytesOf(other));
+  document.NoticeDiskChange();
+  document.NoticeDiskChange();
+  ASSERT_EQ(messages.Texts(), std::vector<std::string>{ReloadQuestion("Vellanor.db")});
+  EXPECT_EQ(document.Book(), start);
+
+  // Changed once more, it is offered again; Yes reads it.
+  ASSERT_EQ(AppendClass(other, Class("6e D", "2027")), AppendResult::Done);
+  test::WriteBytes("Vellanor.db", BytesOf(other));
+  messages.AnswerYes();
+  document.NoticeDiskChange();
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(document.Book(), other);
+  EXPECT_FALSE(document.CanUndo());
+
+  // A file that cannot be read is not taken in at a save's question either:
+  // memory goes back to the last saved state and the file stays, until Yes.
+  const std::vector<unsigned char> damaged{'n', 'o', 't', ' ', 'a', ' ', 'd', 'b'};
+  test::WriteBytes("Vellanor.db", damaged);
+  document.Book().classes[0].info = "a";
+  EXPECT_FALSE(document.Commit({ChangeKind::ClassModified, 0, "modification de la classe 6e C"}));
+  EXPECT_EQ(OnDisk(), damaged);
+  EXPECT_EQ(document.Book(), other);
+  ASSERT_EQ(messages.shown.size(), 5u);
+  EXPECT_EQ(messages.shown[3].caption, "Erreur");
+  EXPECT_EQ(messages.shown[4].text,
+            "Vellanor.db n'a pas été relu ni remplacé.\n"
+            "La modification « modification de la classe 6e C » n'a pas été enregistrée.");
+  document.Book().classes[0].info = "b";
+  messages.AnswerYes();
+  ASSERT_TRUE(document.Commit({ChangeKind::ClassModified, 0, "modification de la classe 6e C"}));
+  EXPECT_EQ(OnDisk(), BytesOf(document.Book()));
+}
+
 // The lock is the document's: one document per file, however it is named
 // (here through a relative link), until the document ends. A link to a file
 // not made yet locks the file it would make.
