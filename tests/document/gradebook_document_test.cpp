@@ -1,6 +1,7 @@
 #include "document/gradebook_document.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -325,6 +326,20 @@ TEST_F(DocumentTest, ComingBackOffersAChangedFileAndADamagedOneIsNeitherTakenNor
   EXPECT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(document.Book(), other);
   EXPECT_FALSE(document.CanUndo());
+
+  // What stands in the file's place and is no file has nothing to offer,
+  // and no reader waits on a FIFO.
+  std::filesystem::rename("Vellanor.db", "kept.db");
+  std::filesystem::create_directory("Vellanor.db");
+  document.NoticeDiskChange();
+  std::filesystem::remove("Vellanor.db");
+  ASSERT_EQ(::mkfifo("Vellanor.db", 0600), 0);
+  document.NoticeDiskChange();
+  std::filesystem::remove("Vellanor.db");
+  std::filesystem::rename("kept.db", "Vellanor.db");
+  document.NoticeDiskChange();
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(document.Book(), other);
 
   // A file that cannot be read is not taken in at a save's question either:
   // memory goes back to the last saved state and the file stays, until Yes.
