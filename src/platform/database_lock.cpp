@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 #include <vector>
 
@@ -111,6 +112,34 @@ bool ParseNumber(const std::string& text, std::int64_t& value) {
   return true;
 }
 
+// What tells this run of the computer from the runs before and after a
+// restart; empty where the system does not say.
+std::string ThisBoot() {
+  std::ifstream file("/proc/sys/kernel/random/boot_id");
+  std::string id;
+  std::getline(file, id);
+  return id;
+}
+
+// Whether the process `pid` of this computer is still running: a process
+// that has ended but was not yet collected by its parent (a zombie) is not.
+bool Running(std::int64_t pid) {
+  if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM) {
+    return false;
+  }
+  std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat;
+  std::getline(file, stat);
+  // "pid (name) state ...": the name may hold anything, the state follows
+  // the last parenthesis.
+  const std::size_t close = stat.rfind(')');
+  if (close == std::string::npos || close + 2 >= stat.size()) {
+    return true;  // cannot tell: running, as kill says
+  }
+  const char state = stat[close + 2];
+  return state != 'Z' && state != 'X';
+}
+
 }  // namespace
 
 DatabaseLock::DatabaseLock(const std::string& databasePath)
@@ -167,7 +196,7 @@ DatabaseLock::State DatabaseLock::Create() {
                                std::chrono::system_clock::now().time_since_epoch())
                                .count();
   content_ = std::to_string(::getpid()) + "\nVellanor\n" + ThisComputer() + '\n' +
-             std::to_string(now) + '\n';
+             std::to_string(now) + '\n' + ThisBoot() + '\n';
   const std::string& content = content_;
   // Named after this computer and process, so that two computers sharing
   // the folder never write the same draft.
@@ -257,7 +286,11 @@ DatabaseLock::State DatabaseLock::Inspect() {
       }
       return State::OtherComputer;
     }
-    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) {
+    // A lock written before this computer last started is stale whatever
+    // process now has its number (numbers start again at each start).
+    const std::string boot = ThisBoot();
+    const bool earlierBoot = lines.size() > 4 && !boot.empty() && lines[4] != boot;
+    if (!earlierBoot && Running(pid)) {
       return State::HeldByAnother;
     }
   }

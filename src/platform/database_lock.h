@@ -12,11 +12,13 @@ class SystemCalls;
 // The lock is the file "<database>.lock" beside the file the database's name
 // resolves to (so that two folders linking to one file share one lock),
 // held until destruction and removed then if it is still this program's.
-// It holds four lines: the process number, the program's name, the
-// computer's name and the time the lock was taken (seconds since the epoch).
-// It is written whole before it gets its name, so that only a power cut can
-// leave it empty; an empty or unreadable lock, and the lock of a process of
-// this computer that is gone, is taken over.
+// It holds five lines: the process number, the program's name, the
+// computer's name, the time the lock was taken (seconds since the epoch) and
+// the computer's boot id (a lock of an earlier boot is stale whatever
+// process now bears its number). It is written whole before it gets its
+// name, so that only a power cut can leave it empty; an empty or unreadable
+// lock, and the lock of a process of this computer that is gone (or only
+// waits for its parent to collect it), is taken over.
 class DatabaseLock {
  public:
   enum class State {

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,6 +32,12 @@ namespace {
 using test::Class;
 using test::Mark;
 using test::Student;
+
+std::string ThisHost() {
+  char name[256] = {};
+  ::gethostname(name, sizeof name - 1);
+  return name;
+}
 
 std::vector<unsigned char> OnDisk() {
   return test::ReadBytes("Vellanor.db");
@@ -391,6 +400,44 @@ TEST(DocumentLockTest, HeldUntilTheDocumentEndsWhateverNameLeadsToTheFile) {
   EXPECT_TRUE(dangling.TakeLock(platform::SystemCalls::Real()));
   EXPECT_TRUE(fs::exists("d/Vellanor.db.lock"));
   EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+// A lock whose process number is in use is still stale when it was written
+// before the computer last started, or when its process has ended and only
+// waits for its parent; a lock of this boot's living process is not.
+TEST(DocumentLockTest, ALockOfAnEarlierBootOrOfAnEndedProcessIsTakenOver) {
+  WriteStartingBook();
+  std::string boot;
+  std::getline(std::ifstream("/proc/sys/kernel/random/boot_id"), boot);
+  if (boot.empty()) {
+    GTEST_SKIP() << "no boot id here";
+  }
+  const pid_t ended = ::fork();
+  if (ended == 0) {
+    ::_exit(0);
+  }
+  ASSERT_GT(ended, 0);
+  siginfo_t info{};
+  ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(ended), &info, WEXITED | WNOWAIT), 0);
+  const auto lockOf = [&](long pid, const std::string& bootId) {
+    const std::string text = std::to_string(pid) + "\nVellanor\n" + ThisHost() +
+                             "\n1796000000\n" + bootId + "\n";
+    test::WriteBytes("Vellanor.db.lock", {text.begin(), text.end()});
+  };
+  test::FakeMessageService messages;
+  platform::QtFileStore files;
+  struct Case {
+    long pid;
+    std::string boot;
+    bool taken;
+  };
+  for (const Case& c : {Case{::getppid(), boot, false}, Case{::getppid(), "another-boot", true},
+                        Case{ended, boot, true}}) {
+    lockOf(c.pid, c.boot);
+    GradebookDocument document("Vellanor.db", messages, files);
+    EXPECT_EQ(document.TakeLock(platform::SystemCalls::Real()), c.taken) << c.pid << c.boot;
+  }
+  ::waitpid(ended, nullptr, 0);
 }
 
 }  // namespace
