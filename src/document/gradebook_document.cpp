@@ -219,17 +219,18 @@ void GradebookDocument::NoticeDiskChange() {
   if (checkingDisk_ || database_.EndedByFatalError()) {
     return;
   }
+  // A file the teacher chose to keep aside is not offered (nor read) again,
+  // until it changes once more.
+  const std::optional<platform::FileStamp> stamp = files_.Stamp(path_);
+  if (stamp && stamp == declinedStamp_) {
+    return;
+  }
   checkingDisk_ = true;
   if (std::optional<Bytes> disk = ChangedOnDisk()) {
-    const std::optional<platform::FileStamp> stamp = files_.Stamp(path_);
-    // A file the teacher chose to keep aside is not offered again, until
-    // it changes once more.
-    if (!stamp || stamp != declinedStamp_) {
-      if (messages_.AskYesNo(ReloadQuestion(FileNameOf(path_)), kCaptionWarning)) {
-        AdoptDiskFile(std::move(*disk), {});
-      } else {
-        declinedStamp_ = stamp;
-      }
+    if (messages_.AskYesNo(ReloadQuestion(FileNameOf(path_)), kCaptionWarning)) {
+      AdoptDiskFile(std::move(*disk), {});
+    } else {
+      declinedStamp_ = stamp;
     }
   }
   checkingDisk_ = false;

@@ -157,6 +157,15 @@ TEST(DocumentSaveTest, TheFileIsReadBeforeASaveOnlyWhenItLooksChanged) {
   ASSERT_TRUE(document.Commit({ChangeKind::ClassModified, 0, "modification"}));
   EXPECT_EQ(calls.Opens(), 2);
   EXPECT_TRUE(messages.shown.empty());
+
+  // Coming back to the program reads a changed file once: declined, it is
+  // not read again (it may be large) until it changes.
+  test::WriteBytes("Vellanor.db", BytesOf(Gradebook{}));
+  calls.Reset();
+  document.NoticeDiskChange();
+  document.NoticeDiskChange();
+  EXPECT_EQ(calls.Opens(), 1);
+  EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 // Every kind of change, undone one by one back to the start and redone: each
