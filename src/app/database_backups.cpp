@@ -44,17 +44,13 @@ CopyResult CopyFile(platform::FileStore& files, const std::string& from, const s
     return CopyResult::Failed;
   }
   std::vector<char> buffer(64 * 1024);
-  qint64 copied = 0;
   while (const std::size_t count = input.file->Read(buffer.data(), buffer.size())) {
     if (output->Write(buffer.data(), count) != count) {
       return CopyResult::Failed;
     }
-    copied += static_cast<qint64>(count);
   }
-  // A read error ends the reading like the end of the file does: the size
-  // tells them apart.
-  if (copied != QFileInfo(QString::fromStdString(from)).size()) {
-    return CopyResult::Failed;
+  if (input.file->Failed()) {
+    return CopyResult::Failed;  // a half copy is no copy
   }
   // A copy whose folder's flush alone failed is in place all the same.
   return output->Commit() || output->InPlace() ? CopyResult::Done : CopyResult::Failed;

@@ -27,16 +27,9 @@ std::string FileNameOf(const std::string& path) {
 std::optional<GradebookDocument::Bytes> ReadWholeFile(platform::FileStore& files,
                                                       const std::string& path) {
   platform::OpenedInput input = files.OpenForReading(path);
-  if (input.status != platform::OpenStatus::Opened) {
-    return std::nullopt;
-  }
   GradebookDocument::Bytes bytes;
-  bytes.reserve(input.file->SizeHint());
-  std::uint8_t buffer[64 * 1024];
-  while (const std::size_t read = input.file->Read(buffer, sizeof buffer)) {
-    bytes.insert(bytes.end(), buffer, buffer + read);
-  }
-  if (input.file->Failed()) {
+  if (input.status != platform::OpenStatus::Opened ||
+      platform::ReadWhole(*input.file, bytes) != platform::WholeRead::Read) {
     return std::nullopt;
   }
   return bytes;

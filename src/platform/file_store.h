@@ -48,6 +48,24 @@ class AtomicOutputFile {
   virtual bool InPlace() const { return false; }
 };
 
+enum class WholeRead { Read, Failed, TooLarge };
+
+// Reads the rest of `file` into `bytes` (a std::string or a vector of
+// bytes), at most `limit` bytes: Failed on a read error, TooLarge past the
+// limit, with what was read so far left in `bytes`.
+template <typename Bytes>
+WholeRead ReadWhole(InputFile& file, Bytes& bytes, std::size_t limit = SIZE_MAX) {
+  bytes.reserve(bytes.size() + (file.SizeHint() < limit ? file.SizeHint() : limit));
+  char piece[64 * 1024];
+  while (const std::size_t count = file.Read(piece, sizeof piece)) {
+    if (bytes.size() + count > limit) {
+      return WholeRead::TooLarge;
+    }
+    bytes.insert(bytes.end(), piece, piece + count);
+  }
+  return file.Failed() ? WholeRead::Failed : WholeRead::Read;
+}
+
 enum class OpenStatus {
   Opened,
   Missing,

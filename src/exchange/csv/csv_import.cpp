@@ -236,23 +236,6 @@ bool LooksLikeCsvText(std::string_view bytes) {
   });
 }
 
-enum class ReadResult { Read, Failed, TooLarge };
-
-ReadResult ReadWholeFile(platform::InputFile& input, std::string& bytes) {
-  bytes.reserve(std::min(input.SizeHint(), kLargestFile));
-  std::vector<char> piece(64 * 1024);
-  while (true) {
-    const std::size_t count = input.Read(piece.data(), piece.size());
-    if (count == 0) {
-      return input.Failed() ? ReadResult::Failed : ReadResult::Read;
-    }
-    if (bytes.size() + count > kLargestFile) {
-      return ReadResult::TooLarge;
-    }
-    bytes.append(piece.data(), count);
-  }
-}
-
 // The class's new state, worked out on a copy while the questions are asked,
 // so that nothing changes before every answer is in.
 class ImportPlan {
@@ -437,13 +420,13 @@ ImportOutcome RunImport(EditedGradebook& owner, const std::string& path, int cla
 
   // The whole file first: a read that fails halfway must not import half.
   std::string bytes;
-  const ReadResult read = ReadWholeFile(*opened.file, bytes);
+  const platform::WholeRead read = platform::ReadWhole(*opened.file, bytes, kLargestFile);
   opened.file.reset();
-  if (read == ReadResult::Failed) {
+  if (read == platform::WholeRead::Failed) {
     messages.Inform("Erreur à la lecture du document", "Erreur", MessageIcon::Stop);
     return ImportOutcome::ReadFailed;
   }
-  if (read == ReadResult::TooLarge || !LooksLikeCsvText(bytes)) {
+  if (read == platform::WholeRead::TooLarge || !LooksLikeCsvText(bytes)) {
     messages.Inform(
         "Ce document n'est pas un fichier CSV.\nDans le tableur, enregistrez-le au format CSV "
         "(point-virgule).",

@@ -1,6 +1,5 @@
 #include "reports/merge/template_reader.h"
 
-#include <array>
 
 #include "platform/file_store.h"
 
@@ -24,15 +23,13 @@ TemplateFile ReadTemplateFile(platform::FileStore& files, const std::string& pat
     return Refused(kCannotOpen);
   }
   std::string text;
-  std::array<char, 64 * 1024> buffer;
-  while (const std::size_t count = input.file->Read(buffer.data(), buffer.size())) {
-    if (text.size() + count > kLargestTemplate) {
+  switch (platform::ReadWhole(*input.file, text, kLargestTemplate)) {
+    case platform::WholeRead::TooLarge:
       return Refused(kCannotOpen);
-    }
-    text.append(buffer.data(), count);
-  }
-  if (input.file->Failed()) {
-    return Refused("Erreur à la lecture du document");
+    case platform::WholeRead::Failed:
+      return Refused("Erreur à la lecture du document");
+    case platform::WholeRead::Read:
+      break;
   }
   return {std::move(text), {}};
 }
