@@ -324,9 +324,9 @@ void CGradeEntryDlg::ValidateDeleting(bool columnsDeleted) {
   FinishTask();
   const ClassRecord* record = SelectedClass();
   main_.Commit({ChangeKind::GradesChanged, classList_->Position(),
-                      record == nullptr ? "suppression de notes"
-                                        : "suppression de notes de la classe " +
-                                              Cp1252ToUtf8(record->name.View())});
+                record == nullptr
+                    ? "suppression de notes"
+                    : "suppression de notes de la classe " + Cp1252ToUtf8(record->name.View())});
 }
 
 void CGradeEntryDlg::ValidateAdding() {
@@ -371,7 +371,7 @@ void CGradeEntryDlg::ValidateAdding() {
     return;
   }
   main_.Commit({ChangeKind::GradesChanged, classList_->Position(),
-                      "nouvelle note de la classe " + Cp1252ToUtf8(record->name.View())});
+                "nouvelle note de la classe " + Cp1252ToUtf8(record->name.View())});
   CheckRadioButton(res::kCtlViewStudent);
   ShowStudentView();
 }
@@ -389,8 +389,12 @@ void CGradeEntryDlg::ValidateModifying() {
   StoreTypedMarks(
       *student, [this](int row, int category) { return ReadText(grid_->ItemText(row, category)); });
   main_.Commit({ChangeKind::GradesChanged, classList_->Position(),
-                      "modification des notes de l'élève " + Cp1252ToUtf8(student->name.View()) +
-                          " " + Cp1252ToUtf8(student->firstName.View())});
+                "modification des notes de l'élève " + Cp1252ToUtf8(student->name.View()) + " " +
+                    Cp1252ToUtf8(student->firstName.View())});
+  // The grid shows what the gradebook now holds: the stored marks rather than
+  // the typed texts ("15/30" becomes "10.00"), and after a commit that did not
+  // save, the marks kept instead of those typed.
+  ShowStudentView();
 }
 
 void CGradeEntryDlg::OnQuit() {
