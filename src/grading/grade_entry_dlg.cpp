@@ -242,12 +242,19 @@ void CGradeEntryDlg::FinishTask() {
   ApplyLook(previous);
 }
 
-void CGradeEntryDlg::OnNewGrade() {
+bool CGradeEntryDlg::BeginTask(GradeMode mode) {
   const GradeMode previous = state_.Mode();
-  if (!state_.Begin(GradeMode::Adding)) {
-    return;
+  if (!state_.Begin(mode)) {
+    return false;
   }
   ApplyLook(previous);
+  return true;
+}
+
+void CGradeEntryDlg::OnNewGrade() {
+  if (!BeginTask(GradeMode::Adding)) {
+    return;
+  }
   // The coefficient keeps its text: 1 at opening, or the last one shown.
   info_->clear();
   CheckRadioButton(res::kCtlViewAllStudents);
@@ -264,32 +271,26 @@ void CGradeEntryDlg::OnNewGrade() {
 }
 
 void CGradeEntryDlg::OnDeleteGrades() {
-  const GradeMode previous = state_.Mode();
-  if (!state_.Begin(GradeMode::Deleting)) {
+  if (!BeginTask(GradeMode::Deleting)) {
     return;
   }
-  ApplyLook(previous);
   CheckRadioButton(res::kCtlViewClass);
   ShowClassView();
 }
 
 void CGradeEntryDlg::OnModifyGrades() {
-  const GradeMode previous = state_.Mode();
-  if (!state_.Begin(GradeMode::Modifying)) {
+  if (!BeginTask(GradeMode::Modifying)) {
     return;
   }
-  ApplyLook(previous);
   CheckRadioButton(res::kCtlViewStudent);
   ShowStudentView();
 }
 
 void CGradeEntryDlg::OnCompareStudents() {
   // Also the refresh while comparing, when the class or the category changes.
-  const GradeMode previous = state_.Mode();
-  if (!state_.Begin(GradeMode::Comparing)) {
+  if (!BeginTask(GradeMode::Comparing)) {
     return;
   }
-  ApplyLook(previous);
   CheckRadioButton(res::kCtlViewAllStudents);
   if (const ClassRecord* record = SelectedClass()) {
     FillCompareGrid(*record, CheckedTrimester(), CheckedKind());
