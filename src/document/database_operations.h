@@ -14,8 +14,6 @@ class FileStore;
 
 namespace vellanor {
 
-// Loading and saving the whole gradebook, with the program's messages. The
-// main window offers these as its own LoadDatabase and SaveDatabase.
 // What a failed save's errno means to the teacher: "le disque est plein",
 // "accès refusé", or the system's own text.
 std::string DiskErrorCause(int error);
@@ -23,6 +21,8 @@ std::string DiskErrorCause(int error);
 // that the last change is not saved.
 std::string SaveFailureConsequence(int error);
 
+// Loading and saving the whole gradebook, with the program's messages: the
+// document's one way to its file.
 class DatabaseOperations {
  public:
   DatabaseOperations(Gradebook& book, platform::MessageService& messages,

@@ -77,7 +77,6 @@ GradebookDocument::~GradebookDocument() = default;
 bool GradebookDocument::TakeLock(platform::SystemCalls& calls) {
   using State = platform::DatabaseLock::State;
   lock_ = std::make_unique<platform::DatabaseLock>(path_, calls);
-  lockHeld_ = false;
   State state = lock_->Acquire();
   if (state == State::OtherComputer) {
     const std::string question =
@@ -110,8 +109,11 @@ bool GradebookDocument::TakeLock(platform::SystemCalls& calls) {
     case State::Held:
       break;
   }
-  lockHeld_ = true;
   return true;
+}
+
+bool GradebookDocument::HoldsLock() const {
+  return lock_ != nullptr && lock_->Held();
 }
 
 void GradebookDocument::SetFatalHandler(std::function<void()> handler) {
@@ -171,10 +173,7 @@ bool GradebookDocument::AdoptDiskFile(Bytes disk, const std::string& what) {
     // A file this program cannot read is neither taken in (its next save
     // would write what little was read over it) nor replaced without asking
     // again: memory goes back to what this program last saved.
-    Gradebook last;
-    DecodeInto(*saved_, last);
-    book_ = std::move(last);
-    Notify({ChangeKind::Reverted, -1, {}});
+    Revert();
     messages_.Inform(ReadErrorMessage(error), kCaptionError, MessageIcon::Stop);
     messages_.Inform(fileName + " n'a pas été relu ni remplacé." + lost, kCaptionInformation,
                      MessageIcon::Information);
@@ -237,10 +236,7 @@ bool GradebookDocument::SaveOrTakeBack() {
   }
   // The file still holds the last saved state (or, after the fatal error,
   // whatever was there): memory goes back to it.
-  Gradebook book;
-  DecodeInto(*saved_, book);
-  book_ = std::move(book);
-  Notify({ChangeKind::Reverted, -1, {}});
+  Revert();
   return false;
 }
 
@@ -280,43 +276,31 @@ std::string GradebookDocument::RedoText() const {
 }
 
 bool GradebookDocument::Undo() {
-  if (undo_.empty() || database_.EndedByFatalError()) {
-    return false;
-  }
-  const Step step = undo_.back();
-  if (CheckDiskBeforeSave("annulation : " + step.what) == DiskCheck::Reloaded) {
-    return false;
-  }
-  std::shared_ptr<const Bytes> after = saved_;
-  Gradebook book;
-  DecodeInto(*step.state, book);
-  book_ = std::move(book);
-  if (!SaveOrTakeBack()) {
-    return false;
-  }
-  undo_.pop_back();
-  redo_.push_back({step.what, std::move(after)});
-  Notify({ChangeKind::Undone, -1, step.what});
-  return true;
+  return Replay(undo_, redo_, "annulation : ");
 }
 
 bool GradebookDocument::Redo() {
-  if (redo_.empty() || database_.EndedByFatalError()) {
+  return Replay(redo_, undo_, "rétablissement : ");
+}
+
+bool GradebookDocument::Replay(std::deque<Step>& from, std::deque<Step>& to,
+                               const std::string& verb) {
+  if (from.empty() || database_.EndedByFatalError()) {
     return false;
   }
-  const Step step = redo_.back();
-  if (CheckDiskBeforeSave("rétablissement : " + step.what) == DiskCheck::Reloaded) {
+  const Step step = from.back();
+  if (CheckDiskBeforeSave(verb + step.what) == DiskCheck::Reloaded) {
     return false;
   }
-  std::shared_ptr<const Bytes> before = saved_;
+  std::shared_ptr<const Bytes> current = saved_;
   Gradebook book;
   DecodeInto(*step.state, book);
   book_ = std::move(book);
   if (!SaveOrTakeBack()) {
     return false;
   }
-  redo_.pop_back();
-  undo_.push_back({step.what, std::move(before)});
+  from.pop_back();
+  to.push_back({step.what, std::move(current)});
   TrimHistory();
   Notify({ChangeKind::Undone, -1, step.what});
   return true;

@@ -64,7 +64,7 @@ class GradebookDocument : public EditedGradebook {
   bool TakeLock(platform::SystemCalls& calls);
   // Whether this document holds its file's lock: only then may it remove
   // what another program's save might still be writing.
-  bool HoldsLock() const { return lockHeld_; }
+  bool HoldsLock() const;
 
   // Reads the file whole (start-up), with the messages of a load; a missing
   // file is replaced by an empty database. Forgets the history.
@@ -125,6 +125,9 @@ class GradebookDocument : public EditedGradebook {
   // read is not taken: memory goes back to the last saved state. False then.
   bool AdoptDiskFile(Bytes disk, const std::string& what);
   bool DecodeInto(const Bytes& bytes, Gradebook& book);
+  // Undo (from undo_ to redo_) or redo (the other way): the state the step
+  // keeps becomes the gradebook and the file, the current one goes to `to`.
+  bool Replay(std::deque<Step>& from, std::deque<Step>& to, const std::string& verb);
   void Notify(const Change& change);
   void TrimHistory();
 
@@ -140,14 +143,13 @@ class GradebookDocument : public EditedGradebook {
   std::optional<platform::FileStamp> declinedStamp_;  // a file not to offer again
   bool checkingDisk_ = false;
   std::deque<Step> undo_;
-  std::vector<Step> redo_;
+  std::deque<Step> redo_;
   std::size_t historySteps_ = kHistorySteps;
   std::size_t historyBytes_ = kHistoryBytes;
   std::vector<std::pair<int, Observer>> observers_;
   int nextObserver_ = 1;
   SafetyCopy safetyCopy_;
   std::unique_ptr<platform::DatabaseLock> lock_;
-  bool lockHeld_ = false;
 };
 
 // The question asked before a save would replace a file another program

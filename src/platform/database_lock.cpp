@@ -72,6 +72,20 @@ bool ReadAll(SystemCalls& calls, int fd, std::string& content) {
   return true;
 }
 
+// The content of the lock file at `path`; false, with errno set, when it
+// cannot be opened or read.
+bool ReadLockFile(SystemCalls& calls, const std::string& path, std::string& content) {
+  const int fd = calls.Open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
+  if (fd < 0) {
+    return false;
+  }
+  const bool read = ReadAll(calls, fd, content);
+  const int error = errno;
+  calls.Close(fd);
+  errno = error;
+  return read;
+}
+
 bool WriteAll(SystemCalls& calls, int fd, std::string_view content) {
   while (!content.empty()) {
     const long count = calls.Write(fd, content.data(), content.size());
@@ -155,13 +169,7 @@ DatabaseLock::~DatabaseLock() {
   // Another computer's program may have taken the lock over since: its lock
   // stays.
   std::string content;
-  const int fd = calls_.Open(path_, O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
-  if (fd < 0) {
-    return;
-  }
-  const bool read = ReadAll(calls_, fd, content);
-  calls_.Close(fd);
-  if (read && content == content_) {
+  if (ReadLockFile(calls_, path_, content) && content == content_) {
     calls_.Unlink(path_);
   }
 }
@@ -261,19 +269,17 @@ DatabaseLock::State DatabaseLock::Create() {
 // Held means here that the lock found is stale and has been removed.
 DatabaseLock::State DatabaseLock::Inspect() {
   std::string content;
-  const int fd = calls_.Open(path_, O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
-  if (fd < 0 && errno == ENOENT) {
-    return State::Held;  // gone in between: free again
-  }
-  if (fd >= 0) {
-    if (!ReadAll(calls_, fd, content)) {
-      content.clear();
+  if (!ReadLockFile(calls_, path_, content)) {
+    if (errno == ENOENT) {
+      return State::Held;  // gone in between: free again
     }
-    calls_.Close(fd);
+    // Most likely another account's lock, which this one may not read: its
+    // program may well be running.
+    return State::HeldByAnother;
   }
   const std::vector<std::string> lines = Lines(content);
   std::int64_t pid = 0;
-  // An empty or unreadable lock is what a power cut leaves of a crashed
+  // An empty or garbled lock is what a power cut leaves of a crashed
   // program's: taken over like any stale one.
   if (!lines.empty() && ParseNumber(lines[0], pid) && pid > 0) {
     const std::string computer = lines.size() > 2 ? lines[2] : std::string();
@@ -294,11 +300,34 @@ DatabaseLock::State DatabaseLock::Inspect() {
       return State::HeldByAnother;
     }
   }
-  if (calls_.Unlink(path_) != 0 && errno != ENOENT) {
+  return RemoveStale(content);
+}
+
+// Two programs may find the same stale lock: the one that removes it and
+// puts its own in place must not see that new lock removed by the other.
+// So the lock is first set aside under a name of this program's own, and
+// removed only if it is still the stale one; another's is put back.
+DatabaseLock::State DatabaseLock::RemoveStale(const std::string& stale) {
+  const std::string aside =
+      path_ + '.' + ThisComputer() + '.' + std::to_string(::getpid()) + ".stale";
+  if (calls_.Rename(path_, aside) != 0) {
+    if (errno == ENOENT) {
+      return State::Held;  // gone in between: free again
+    }
     error_ = errno;
     return MeansReadOnly(error_) ? State::ReadOnlyFolder : State::Unavailable;
   }
-  return State::Held;
+  std::string content;
+  if (ReadLockFile(calls_, aside, content) && content == stale) {
+    calls_.Unlink(aside);
+    return State::Held;
+  }
+  // Without links (FAT), the rename puts it back.
+  if (calls_.Link(aside, path_) != 0 && errno != EEXIST) {
+    calls_.Rename(aside, path_);
+  }
+  calls_.Unlink(aside);
+  return State::HeldByAnother;
 }
 
 }  // namespace vellanor::platform

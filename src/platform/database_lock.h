@@ -16,9 +16,10 @@ class SystemCalls;
 // computer's name, the time the lock was taken (seconds since the epoch) and
 // the computer's boot id (a lock of an earlier boot is stale whatever
 // process now bears its number). It is written whole before it gets its
-// name, so that only a power cut can leave it empty; an empty or unreadable
+// name, so that only a power cut can leave it empty; an empty or garbled
 // lock, and the lock of a process of this computer that is gone (or only
-// waits for its parent to collect it), is taken over.
+// waits for its parent to collect it), is taken over. A lock this program
+// may not read (another account's) is held by another.
 class DatabaseLock {
  public:
   enum class State {
@@ -50,6 +51,8 @@ class DatabaseLock {
   const Holder& HeldBy() const { return holder_; }
   // After Unavailable: the errno of the step that failed.
   int Error() const { return error_; }
+  // Whether this program holds the lock.
+  bool Held() const { return held_; }
   // The lock file's path, and the folder it goes in.
   const std::string& Path() const { return path_; }
   std::string Folder() const;
@@ -57,6 +60,7 @@ class DatabaseLock {
  private:
   State Create();
   State Inspect();
+  State RemoveStale(const std::string& stale);
 
   SystemCalls& calls_;
   std::string path_;

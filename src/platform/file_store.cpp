@@ -186,7 +186,8 @@ bool WriteWholeFile(FileStore& files, const std::string& path, std::string_view 
   if (!bytes.empty() && file->Write(bytes.data(), bytes.size()) != bytes.size()) {
     return false;
   }
-  return file->Commit();
+  // A file whose folder's flush alone failed is in place all the same.
+  return file->Commit() || file->InPlace();
 }
 
 QtFileStore::QtFileStore() : QtFileStore(SystemCalls::Real()) {}

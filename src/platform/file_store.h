@@ -122,7 +122,8 @@ OpenedInput OpenRegularFile(SystemCalls& calls, const std::string& path);
 
 // Writes `bytes` as the whole new content of `path`, atomically; false when
 // the file cannot be created, a write falls short (a full disk) or the new
-// file cannot be put in place.
+// file cannot be put in place (a failed flush of the folder alone leaves it
+// in place: true).
 bool WriteWholeFile(FileStore& files, const std::string& path, std::string_view bytes);
 
 // Files of the local file system: read only when they are regular files
