@@ -394,8 +394,17 @@ TEST(ReportsDlgTest, PdfNeedsLibreOfficeAndCanJoinAClassInOneFile) {
   EXPECT_EQ(test::PageWidths("out/4e B_modele_20261207.pdf").size(), 3u);
   EXPECT_EQ(main.services.messages.Texts(), (std::vector<std::string>{"Document créé"}));
 
+  // Three documents, no progress window: while LibreOffice runs, Produire
+  // is disabled and a click on it starts nothing.
+  std::vector<bool> enabledWhileRunning;
+  main.services.processes.whileRunning = [&] {
+    enabledWhileRunning.push_back(d.Control<widgets::IconButton>(1075).isEnabled());
+    d.Click(1075);
+  };
   d.Click(1162);
   d.Click(1075);
+  EXPECT_EQ(enabledWhileRunning, (std::vector<bool>{false}));
+  EXPECT_TRUE(d.Control<widgets::IconButton>(1075).isEnabled());
   EXPECT_EQ(FileNames("out"), (std::vector<std::string>{
                                   "4e B_Durand_20261207.pdf", "4e B_Martin_Hugo_20261207.pdf",
                                   "4e B_Martin_Julie_20261207.pdf", "4e B_modele_20261207.pdf"}));
