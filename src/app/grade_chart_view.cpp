@@ -17,10 +17,6 @@ struct Overloaded : Ts... {
   using Ts::operator()...;
 };
 
-QColor ToQColor(const ChartColor& color) {
-  return QColor(color.red, color.green, color.blue);
-}
-
 // Thin lines leave out their last pixel and wide ones end round, as the
 // window system's pens do; a dash is 18 pixels followed by a gap of 6.
 QPen ToQPen(const ChartPen& pen) {

@@ -2,11 +2,17 @@
 
 #include <vector>
 
+#include <QColor>
 #include <QWidget>
 
 #include "app/grade_chart_geometry.h"
 
 namespace vellanor {
+
+// A chart colour as Qt paints it; also used by the statistics histogram.
+inline QColor ToQColor(const ChartColor& color) {
+  return QColor(color.red, color.green, color.blue);
+}
 
 // The painted grade chart. It lies over the chart's white frame and paints
 // the primitives of the last request, given in the main window's client

@@ -16,8 +16,8 @@ bool ExportFromMainWindow(MainWindowOperations& main, const ExportRequest& reque
 ImportOutcome ImportIntoMainWindow(MainWindowOperations& main, const std::string& path,
                                    int classPosition, std::function<bool()> beforeChange) {
   if (!beforeChange) {
-    // The import replaces marks with no undo: the file as it stands is
-    // copied first.
+    // The import replaces marks: the file as it stands is copied first,
+    // which outlives the undo history (that ends with the program).
     beforeChange = [&main, classPosition] {
       const ClassRecord* record = ClassAt(main.GetGradebook(), classPosition);
       return BackUpBeforeChange(main, kBackupImport,

@@ -242,12 +242,19 @@ void CGradeEntryDlg::FinishTask() {
   ApplyLook(previous);
 }
 
-void CGradeEntryDlg::OnNewGrade() {
+bool CGradeEntryDlg::BeginTask(GradeMode mode) {
   const GradeMode previous = state_.Mode();
-  if (!state_.Begin(GradeMode::Adding)) {
-    return;
+  if (!state_.Begin(mode)) {
+    return false;
   }
   ApplyLook(previous);
+  return true;
+}
+
+void CGradeEntryDlg::OnNewGrade() {
+  if (!BeginTask(GradeMode::Adding)) {
+    return;
+  }
   // The coefficient keeps its text: 1 at opening, or the last one shown.
   info_->clear();
   CheckRadioButton(res::kCtlViewAllStudents);
@@ -264,32 +271,26 @@ void CGradeEntryDlg::OnNewGrade() {
 }
 
 void CGradeEntryDlg::OnDeleteGrades() {
-  const GradeMode previous = state_.Mode();
-  if (!state_.Begin(GradeMode::Deleting)) {
+  if (!BeginTask(GradeMode::Deleting)) {
     return;
   }
-  ApplyLook(previous);
   CheckRadioButton(res::kCtlViewClass);
   ShowClassView();
 }
 
 void CGradeEntryDlg::OnModifyGrades() {
-  const GradeMode previous = state_.Mode();
-  if (!state_.Begin(GradeMode::Modifying)) {
+  if (!BeginTask(GradeMode::Modifying)) {
     return;
   }
-  ApplyLook(previous);
   CheckRadioButton(res::kCtlViewStudent);
   ShowStudentView();
 }
 
 void CGradeEntryDlg::OnCompareStudents() {
   // Also the refresh while comparing, when the class or the category changes.
-  const GradeMode previous = state_.Mode();
-  if (!state_.Begin(GradeMode::Comparing)) {
+  if (!BeginTask(GradeMode::Comparing)) {
     return;
   }
-  ApplyLook(previous);
   CheckRadioButton(res::kCtlViewAllStudents);
   if (const ClassRecord* record = SelectedClass()) {
     FillCompareGrid(*record, CheckedTrimester(), CheckedKind());
@@ -324,9 +325,9 @@ void CGradeEntryDlg::ValidateDeleting(bool columnsDeleted) {
   FinishTask();
   const ClassRecord* record = SelectedClass();
   main_.Commit({ChangeKind::GradesChanged, classList_->Position(),
-                      record == nullptr ? "suppression de notes"
-                                        : "suppression de notes de la classe " +
-                                              Cp1252ToUtf8(record->name.View())});
+                record == nullptr
+                    ? "suppression de notes"
+                    : "suppression de notes de la classe " + Cp1252ToUtf8(record->name.View())});
 }
 
 void CGradeEntryDlg::ValidateAdding() {
@@ -371,7 +372,7 @@ void CGradeEntryDlg::ValidateAdding() {
     return;
   }
   main_.Commit({ChangeKind::GradesChanged, classList_->Position(),
-                      "nouvelle note de la classe " + Cp1252ToUtf8(record->name.View())});
+                "nouvelle note de la classe " + Cp1252ToUtf8(record->name.View())});
   CheckRadioButton(res::kCtlViewStudent);
   ShowStudentView();
 }
@@ -389,8 +390,12 @@ void CGradeEntryDlg::ValidateModifying() {
   StoreTypedMarks(
       *student, [this](int row, int category) { return ReadText(grid_->ItemText(row, category)); });
   main_.Commit({ChangeKind::GradesChanged, classList_->Position(),
-                      "modification des notes de l'élève " + Cp1252ToUtf8(student->name.View()) +
-                          " " + Cp1252ToUtf8(student->firstName.View())});
+                "modification des notes de l'élève " + Cp1252ToUtf8(student->name.View()) + " " +
+                    Cp1252ToUtf8(student->firstName.View())});
+  // The grid shows what the gradebook now holds: the stored marks rather than
+  // the typed texts ("15/30" becomes "10.00"), and after a commit that did not
+  // save, the marks kept instead of those typed.
+  ShowStudentView();
 }
 
 void CGradeEntryDlg::OnQuit() {

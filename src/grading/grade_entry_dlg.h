@@ -86,6 +86,9 @@ class CGradeEntryDlg : public widgets::TemplateDialog {
   void ApplyLook(GradeMode previous);
   // Ends the task in hand (validated) and goes back to Normal.
   void FinishTask();
+  // Starts the task `mode` and shows its controls; false when it may not
+  // start now, and nothing changed.
+  bool BeginTask(GradeMode mode);
   void OnClassSelected();
   void OnStudentSelected();
   void OnGridDoubleClick();

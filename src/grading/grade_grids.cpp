@@ -21,17 +21,11 @@ std::vector<std::string> EmptyRow(std::size_t columns) {
 
 }  // namespace
 
-const char* CategoryTitle(int category) {
-  static const char* const kTitles[kCategoryCount] = {"Ecrit T1", "Oral T1",  "Ecrit T2",
-                                                      "Oral T2",  "Ecrit T3", "Oral T3"};
-  return category >= 0 && category < kCategoryCount ? kTitles[category] : "";
-}
-
 GridContent CategoryGrid(const PerCategory<std::int16_t>& counts,
                          const std::vector<GradeRecord>& grades) {
   GridContent grid;
   for (int k = 0; k < kCategoryCount; ++k) {
-    grid.columns.push_back({CategoryTitle(k), kCategoryWidth});
+    grid.columns.push_back({CategoryName(k), kCategoryWidth});
   }
   int rows = 0;
   for (std::int16_t count : counts) {
@@ -57,7 +51,7 @@ GridContent AllStudentsGrid(const ClassRecord& record) {
   GridContent grid;
   grid.columns.push_back({"Nom", kNameWidth});
   for (int k = 0; k < kCategoryCount; ++k) {
-    grid.columns.push_back({CategoryTitle(k), kCategoryWidth});
+    grid.columns.push_back({CategoryName(k), kCategoryWidth});
   }
   grid.cells.reserve(record.students.size());
   for (const StudentRecord& student : record.students) {

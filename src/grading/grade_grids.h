@@ -24,9 +24,6 @@ struct GridContent {
   std::vector<std::vector<std::string>> cells;
 };
 
-// "Ecrit T1", "Oral T1", ... "Oral T3".
-const char* CategoryTitle(int category);
-
 // Six category columns; as many rows as the largest count; column k lists the
 // entries of category k of `grades` from the top.
 GridContent CategoryGrid(const PerCategory<std::int16_t>& counts,

@@ -1,7 +1,6 @@
 #include "model/average_explanation.h"
 
-#include <limits>
-
+#include "model/averages.h"
 #include "model/format.h"
 
 namespace vellanor {
@@ -16,9 +15,8 @@ std::string Absences(int count, const char* one, const char* many) {
 std::string ExplainAverage(const StudentRecord& student, int category) {
   std::string terms;
   int absences = 0;
-  // The same float sums, in the same order, as RecomputeClass.
-  float total = 0.0f;
-  float weight = 0.0f;
+  // The sums RecomputeClass stores the averages from.
+  CategorySums sums;
   for (const GradeRecord& mark : student.grades) {
     if (mark.Category() != category) {
       continue;
@@ -27,15 +25,13 @@ std::string ExplainAverage(const StudentRecord& student, int category) {
       ++absences;
       continue;
     }
-    total += mark.value * mark.coefficient;
-    weight += mark.coefficient;
+    sums.Add(mark);
     if (!terms.empty()) {
       terms += " + ";
     }
     terms += FormatMarkWithComma(mark.value) + " × " + FormatAverageWithComma(mark.coefficient);
   }
-  const float recomputed =
-      weight != 0.0f ? total / weight : std::numeric_limits<float>::quiet_NaN();
+  const float recomputed = sums.Average(category);
 
   std::string line;
   if (terms.empty()) {
@@ -44,7 +40,7 @@ std::string ExplainAverage(const StudentRecord& student, int category) {
       line += " (" + Absences(absences, " absence)", " absences)");
     }
   } else {
-    line = "(" + terms + ") / " + FormatAverageWithComma(weight) + " = " +
+    line = "(" + terms + ") / " + FormatAverageWithComma(sums.weight[category]) + " = " +
            FormatAverageWithComma(recomputed);
     if (absences > 0) {
       line += " ; " + Absences(absences, " absence non comptée", " absences non comptées");

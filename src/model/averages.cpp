@@ -8,30 +8,31 @@
 #include "model/gradebook.h"
 
 namespace vellanor {
-namespace {
 
-constexpr float kUndefinedAverage = std::numeric_limits<float>::quiet_NaN();
-
-// Coefficient-weighted sums of one set of grades, per category.
-struct CategorySums {
-  PerCategory<float> total{};
-  PerCategory<float> weight{};
-
-  void Add(const GradeRecord& grade) {
-    const int c = grade.Category();
-    if (c >= 0 && !IsAbsent(grade.value)) {
-      total[c] += grade.value * grade.coefficient;
-      weight[c] += grade.coefficient;
-    }
+void CategorySums::Add(const GradeRecord& grade) {
+  const int c = grade.Category();
+  if (c >= 0 && !IsAbsent(grade.value)) {
+    total[c] += grade.value * grade.coefficient;
+    weight[c] += grade.coefficient;
   }
-};
+}
+
+float CategorySums::Average(int category) const {
+  if (category < 0 || category >= kCategoryCount) {
+    return std::numeric_limits<float>::quiet_NaN();
+  }
+  return weight[category] != 0.0f ? total[category] / weight[category]
+                                  : std::numeric_limits<float>::quiet_NaN();
+}
+
+namespace {
 
 PerCategory<float> AveragesOf(const CategorySums& sums,
                               const PerCategory<std::int16_t>& gradeCount) {
   PerCategory<float> average{};
   for (int c = 0; c < kCategoryCount; ++c) {
     if (gradeCount[c] > 0) {
-      average[c] = sums.weight[c] != 0.0f ? sums.total[c] / sums.weight[c] : kUndefinedAverage;
+      average[c] = sums.Average(c);
     }
   }
   return average;

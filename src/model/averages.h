@@ -4,6 +4,20 @@
 
 namespace vellanor {
 
+// Coefficient-weighted sums of a set of marks, per category: what every
+// average is computed from, in 32-bit floats and in the order the marks are
+// added, so that an explanation of an average gives the very value stored.
+struct CategorySums {
+  PerCategory<float> total{};
+  PerCategory<float> weight{};
+
+  // Absent marks and marks of no category are left out.
+  void Add(const GradeRecord& grade);
+  // total / weight of the category; a quiet NaN when its weight is 0 or the
+  // category is out of range.
+  float Average(int category) const;
+};
+
 // Recomputes everything a class stores about its marks, in one pass over
 // them: the six averages of each student, the class's list of grade columns
 // (one entry per assessment, holding its class mean) and the class's six

@@ -32,17 +32,22 @@ std::string TableField(const std::string& text) {
 }
 
 std::string StatisticsFields(const MarkStatistics& s) {
-  std::string line = std::to_string(s.marks) + ";" + std::to_string(s.absents);
-  for (const double value : {s.minimum, s.maximum, s.mean, s.median, s.deviation}) {
-    line += ";";
-    if (s.marks > 0) {
-      line += FormatDecimalComma(value);
-    }
+  std::string line;
+  for (const std::string& field : FigureTexts(s)) {
+    line += (line.empty() ? "" : ";") + field;
   }
   return line;
 }
 
 }  // namespace
+
+std::vector<std::string> FigureTexts(const MarkStatistics& s) {
+  std::vector<std::string> texts{std::to_string(s.marks), std::to_string(s.absents)};
+  for (const double value : {s.minimum, s.maximum, s.mean, s.median, s.deviation}) {
+    texts.push_back(s.marks > 0 ? FormatDecimalComma(value) : std::string());
+  }
+  return texts;
+}
 
 int BandOf(double mark) {
   int band = 0;

@@ -34,6 +34,11 @@ struct MarkStatistics {
 };
 MarkStatistics StatisticsOf(std::vector<double> values, int absents);
 
+// The seven figures as shown: the number of marks and of absents, then the
+// minimum, maximum, mean, median and deviation with two decimals and a
+// decimal comma ("12,50"), those five empty when there are no marks.
+std::vector<std::string> FigureTexts(const MarkStatistics& s);
+
 // One grade column of a category: its title (its information text, or
 // "Note n" for the n-th column of the category when it has none; UTF-8), its
 // coefficient and its students' marks.

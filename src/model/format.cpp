@@ -114,8 +114,9 @@ std::string FormatDecimalComma(double value) {
 }
 
 std::string CategoryName(int category) {
-  return std::string(CategoryKind(category) == kWritten ? "Ecrit" : "Oral") + " T" +
-         std::to_string(CategoryTrimester(category));
+  static const char* const kNames[kCategoryCount] = {"Ecrit T1", "Oral T1",  "Ecrit T2",
+                                                     "Oral T2",  "Ecrit T3", "Oral T3"};
+  return category >= 0 && category < kCategoryCount ? kNames[category] : "";
 }
 
 }  // namespace vellanor

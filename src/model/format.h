@@ -21,7 +21,8 @@ std::string FormatMarkWithComma(float mark);
 // "%.2f" of a double with a decimal comma, rounded as printf rounds.
 std::string FormatDecimalComma(double value);
 
-// "Ecrit T1", "Oral T1", ... "Oral T3" for the categories 0 to 5.
+// "Ecrit T1", "Oral T1", ... "Oral T3" for the categories 0 to 5, "" for any
+// other number.
 std::string CategoryName(int category);
 
 }  // namespace vellanor

@@ -22,43 +22,6 @@ constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqr
 constexpr std::size_t kRandomLength = 6;
 constexpr char kTemporarySuffix[] = ".tmp";
 
-class PosixInputFile : public InputFile {
- public:
-  PosixInputFile(SystemCalls& calls, int fd, std::size_t size)
-      : calls_(calls), fd_(fd), size_(size) {}
-  ~PosixInputFile() override { calls_.Close(fd_); }
-  PosixInputFile(const PosixInputFile&) = delete;
-  PosixInputFile& operator=(const PosixInputFile&) = delete;
-
-  std::size_t Read(void* buffer, std::size_t size) override {
-    auto* bytes = static_cast<char*>(buffer);
-    std::size_t done = 0;
-    while (!failed_ && !ended_ && done < size) {
-      const long count = calls_.Read(fd_, bytes + done, size - done);
-      if (count < 0 && errno == EINTR) {
-        continue;
-      }
-      if (count < 0) {
-        failed_ = true;
-      } else if (count == 0) {
-        ended_ = true;
-      } else {
-        done += static_cast<std::size_t>(count);
-      }
-    }
-    return done;
-  }
-  bool Failed() const override { return failed_; }
-  std::size_t SizeHint() const override { return size_; }
-
- private:
-  SystemCalls& calls_;
-  int fd_;
-  std::size_t size_;
-  bool failed_ = false;
-  bool ended_ = false;
-};
-
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) {
@@ -231,25 +194,7 @@ QtFileStore::QtFileStore() : QtFileStore(SystemCalls::Real()) {}
 QtFileStore::QtFileStore(SystemCalls& calls) : calls_(calls) {}
 
 OpenedInput QtFileStore::OpenForReading(const std::string& path) {
-  // O_NONBLOCK: opening a FIFO would otherwise wait for a writer.
-  const int fd = calls_.Open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
-  if (fd < 0) {
-    return {errno == ENOENT || errno == ENOTDIR ? OpenStatus::Missing : OpenStatus::Unreadable,
-            nullptr};
-  }
-  struct stat info {};
-  if (calls_.FileStat(fd, info) != 0) {
-    calls_.Close(fd);
-    return {OpenStatus::Unreadable, nullptr};
-  }
-  if (!S_ISREG(info.st_mode)) {
-    calls_.Close(fd);
-    return {OpenStatus::NotRegular, nullptr};
-  }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  return {OpenStatus::Opened,
-          std::make_unique<PosixInputFile>(
-              calls_, fd, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)))};
+  return OpenRegularFile(calls_, path);
 }
 
 std::unique_ptr<AtomicOutputFile> QtFileStore::OpenForAtomicWriting(const std::string& path) {

@@ -113,12 +113,17 @@ class FileStore {
   }
 };
 
+class SystemCalls;
+
+// Opens `path` for reading when it is a regular file, through `calls`: a
+// folder, a FIFO (opened without waiting for a writer) or a device is
+// NotRegular. Every reader of the program and its tools opens files so.
+OpenedInput OpenRegularFile(SystemCalls& calls, const std::string& path);
+
 // Writes `bytes` as the whole new content of `path`, atomically; false when
 // the file cannot be created, a write falls short (a full disk) or the new
 // file cannot be put in place.
 bool WriteWholeFile(FileStore& files, const std::string& path, std::string_view bytes);
-
-class SystemCalls;
 
 // Files of the local file system: read only when they are regular files
 // (a FIFO is opened without waiting for a writer, then refused); saved by writing a new

@@ -7,13 +7,10 @@
 #include <QPainter>
 
 #include "app/grade_chart_geometry.h"
+#include "app/grade_chart_view.h"
 
 namespace vellanor {
 namespace {
-
-QColor ToQColor(const ChartColor& color) {
-  return QColor(color.red, color.green, color.blue);
-}
 
 QString BandLabel(int band) {
   const auto at = static_cast<std::size_t>(band);

@@ -26,16 +26,12 @@ constexpr TableColumn kColumns[] = {
     {"Max", 45},       {"Moyenne", 60}, {"Médiane", 60}, {"Écart-type", 65},
 };
 
-QString Decimal(double value) {
-  return QString::fromStdString(FormatDecimalComma(value));
-}
-
 // The figures of a row after its title and coefficient; the five values
 // stay empty for a row without marks.
 QStringList Figures(const MarkStatistics& s) {
-  QStringList cells{QString::number(s.marks), QString::number(s.absents)};
-  for (const double value : {s.minimum, s.maximum, s.mean, s.median, s.deviation}) {
-    cells << (s.marks > 0 ? Decimal(value) : QString());
+  QStringList cells;
+  for (const std::string& text : FigureTexts(s)) {
+    cells << QString::fromStdString(text);
   }
   return cells;
 }

@@ -322,6 +322,15 @@ TEST(CsvImportTest, EmptiedCellsAreAbsencesAndARefusedBlockUsesUpNoStudent) {
             "Données importées :\n1 élèves mis à jour, 1 créés, 1 refusés.");
 }
 
+// An export ends every line with ";": taken before the class's second written
+// column was added, it does not fill that column with an absence.
+TEST(CsvImportTest, TheExportsLineEndIsNoEmptiedCell) {
+  Importer importer(SmallClass({Student("Roy", "Eva")}));
+  EXPECT_EQ(importer.Run("ELEVE;Roy;Eva;4B;\nEcrit Trimestre 1;12.00;\nOral Trimestre 1;9.00;\n"),
+            ImportOutcome::NothingImported);
+  EXPECT_EQ(importer.Values(0), (std::vector<float>{-1, -1, -1}));
+}
+
 TEST(CsvImportTest, ManyUnknownStudentsAreAnsweredForAllAtOnce) {
   std::string csv;
   for (const char* name : {"Un", "Deux", "Trois", "Quatre"}) {

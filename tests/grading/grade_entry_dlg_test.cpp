@@ -610,6 +610,22 @@ TEST_F(GradeEntryTest, ModifyingOneStudentsMarks) {
   EXPECT_EQ(Column(3), (std::vector<std::string>{"11.00", "1", "2"}));
   EXPECT_EQ(dlg->EditRow(), 2);
   Click(2);
+
+  // A fraction and a decimal comma show as the marks stored.
+  Menu(32793);
+  Grid().SetItemText(0, 3, "15/30");
+  Grid().SetItemText(1, 3, "7,5");
+  Click(3);
+  EXPECT_EQ(Column(3), (std::vector<std::string>{"10.00", "7.50", "18.25"}));
+
+  // A save that fails shows the marks kept, not those typed.
+  const Gradebook kept = main.book;
+  main.store.acceptedBytes = 100;
+  Menu(32793);
+  Grid().SetItemText(0, 3, "3");
+  Click(3);
+  EXPECT_EQ(main.book, kept);
+  EXPECT_EQ(Column(3), (std::vector<std::string>{"10.00", "7.50", "18.25"}));
 }
 
 TEST_F(GradeEntryTest, ComparingTheStudents) {

@@ -113,6 +113,14 @@ TEST(FormatTest, TwoDecimalsOrAbs) {
   EXPECT_EQ(FormatMark(3.4028235e38f), "340282346638528859811704183484516925440.00");
 }
 
+TEST(FormatTest, CategoryNamesAndNoneOutOfRange) {
+  EXPECT_EQ(CategoryName(0), "Ecrit T1");
+  EXPECT_EQ(CategoryName(3), "Oral T2");
+  EXPECT_EQ(CategoryName(5), "Oral T3");
+  EXPECT_EQ(CategoryName(-1), "");
+  EXPECT_EQ(CategoryName(6), "");
+}
+
 // The printed digits are exactly printf's for every float: spread over all
 // bit patterns, and at the ties (x.125, x.375...) and their neighbours.
 TEST(FormatTest, SameDigitsAsPrintfForEveryKindOfFloat) {

@@ -184,6 +184,12 @@ TEST(InspectTest, RefusedFilesGetTheProgramsMessageAndExitOne) {
   run = RunInspect("Folder.db");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Erreur à la lecture de la base de données (header)\n");
+
+  // A FIFO is refused at once, not waited on.
+  ASSERT_EQ(mkfifo("Tube.db", 0600), 0);
+  run = RunInspect("Tube.db");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Erreur à la lecture de la base de données (header)\n");
 }
 
 TEST(InspectTest, MissingFileIsReportedAndNeverCreated) {

@@ -6,9 +6,29 @@
 #include "csv_commands.h"
 #include "database_file.h"
 #include "gradebook_json.h"
+#include "model/gradebook.h"
 #include "statistics_commands.h"
 
 namespace vellanor::inspect {
+
+const ClassRecord* ClassOrComplain(const Gradebook& book, int position, std::ostream& err) {
+  const ClassRecord* record = ClassAt(book, position);
+  if (record == nullptr) {
+    err << "vellanor-inspect: no class at position " << position << " (the file has "
+        << book.classes.size() << ")\n";
+  }
+  return record;
+}
+
+const StudentRecord* StudentOrComplain(const ClassRecord& record, int classPosition, int position,
+                                       std::ostream& err) {
+  const StudentRecord* student = StudentAt(record, position);
+  if (student == nullptr) {
+    err << "vellanor-inspect: no student at position " << position << " in class " << classPosition
+        << " (it has " << record.students.size() << ")\n";
+  }
+  return student;
+}
 namespace {
 
 constexpr std::string_view kProgram = "vellanor-inspect";

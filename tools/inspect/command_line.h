@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "model/records.h"
+
 namespace vellanor::inspect {
 
 // Exit codes of vellanor-inspect.
@@ -24,6 +26,15 @@ inline std::optional<int> ReadPosition(const std::string& text) {
   }
   return value;
 }
+
+// The class at `position` of `book`; nullptr, after saying on `err` how many
+// classes the file has, when there is none.
+const ClassRecord* ClassOrComplain(const Gradebook& book, int position, std::ostream& err);
+
+// The student at `position` of the class at `classPosition`; nullptr, after
+// saying on `err` how many students the class has, when there is none.
+const StudentRecord* StudentOrComplain(const ClassRecord& record, int classPosition, int position,
+                                       std::ostream& err);
 
 // `vellanor-inspect FILE`: prints the whole gradebook of FILE as JSON on
 // `out`. A file the program would refuse gets the program's own message on

@@ -6,13 +6,11 @@
 
 #include "model/averages.h"
 #include "model/cp1252.h"
+#include "model/format.h"
 #include "model/invariants.h"
 
 namespace vellanor::inspect {
 namespace {
-
-constexpr const char* kCategoryNames[kCategoryCount] = {"Ecrit T1", "Oral T1",  "Ecrit T2",
-                                                        "Oral T2",  "Ecrit T3", "Oral T3"};
 
 // The shortest text that reads back to the same float.
 std::string FloatText(float value) {
@@ -44,7 +42,7 @@ std::size_t CompareAverages(const std::string& owner, const PerCategory<float>& 
   std::size_t differences = 0;
   for (int c = 0; c < kCategoryCount; ++c) {
     if (!Agree(stored[c], recomputed[c])) {
-      out << owner << ", " << kCategoryNames[c] << ": stored " << FloatText(stored[c])
+      out << owner << ", " << CategoryName(c) << ": stored " << FloatText(stored[c])
           << ", recomputed " << FloatText(recomputed[c]) << "\n";
       ++differences;
     }

@@ -1,11 +1,5 @@
 #include "csv_commands.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <charconv>
 #include <memory>
 #include <optional>
 
@@ -18,6 +12,7 @@
 #include "model/database_codec.h"
 #include "platform/file_store.h"
 #include "platform/message_service.h"
+#include "platform/system_calls.h"
 
 namespace vellanor::inspect {
 namespace {
@@ -102,53 +97,16 @@ class PrintedMessages : public platform::MessageService {
   bool anyClass_;
 };
 
-// Files read as the program reads them: only regular files (a FIFO is opened
-// without waiting for a writer, then refused), a read error told apart from
-// the end of the file. Writing is never offered.
+// Files read as the program reads them (regular files only, a read error
+// told apart from the end of the file); writing is never offered.
 class ReadOnlyFiles : public platform::FileStore {
  public:
   platform::OpenedInput OpenForReading(const std::string& path) override {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-      return {errno == ENOENT ? platform::OpenStatus::Missing : platform::OpenStatus::Unreadable,
-              nullptr};
-    }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-      ::close(fd);
-      return {platform::OpenStatus::NotRegular, nullptr};
-    }
-    return {platform::OpenStatus::Opened, std::make_unique<Input>(fd)};
+    return platform::OpenRegularFile(platform::SystemCalls::Real(), path);
   }
   std::unique_ptr<platform::AtomicOutputFile> OpenForAtomicWriting(const std::string&) override {
     return nullptr;
   }
-
- private:
-  class Input : public platform::InputFile {
-   public:
-    explicit Input(int fd) : fd_(fd) {}
-    ~Input() override { ::close(fd_); }
-    Input(const Input&) = delete;
-    Input& operator=(const Input&) = delete;
-    std::size_t Read(void* buffer, std::size_t size) override {
-      while (true) {
-        const ssize_t count = ::read(fd_, buffer, size);
-        if (count >= 0) {
-          return static_cast<std::size_t>(count);
-        }
-        if (errno != EINTR) {
-          failed_ = true;
-          return 0;
-        }
-      }
-    }
-    bool Failed() const override { return failed_; }
-
-   private:
-    int fd_;
-    bool failed_ = false;
-  };
 };
 
 int Export(const CsvArguments& args, Gradebook& book, std::ostream& out, std::ostream& err) {

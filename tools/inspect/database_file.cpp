@@ -1,33 +1,15 @@
 #include "database_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <utility>
 
+#include "document/input_source.h"
 #include "model/database_messages.h"
 #include "model/gradebook.h"
+#include "platform/file_store.h"
+#include "platform/system_calls.h"
 
 namespace vellanor::inspect {
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-class FileSource : public ByteSource {
- public:
-  explicit FileSource(std::FILE* file) : file_(file) {}
-  std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-    return std::fread(buffer, 1, size, file_);  // a read error ends the file, as in the program
-  }
-
- private:
-  std::FILE* file_;
-};
-
-}  // namespace
 
 FileReadResult ReadDatabaseFile(const std::string& path, Gradebook& book) {
   ClearGradebook(book);
@@ -38,17 +20,26 @@ FileReadResult ReadDatabaseFile(const std::string& path, Gradebook& book) {
 FileReadResult ReadDatabaseClasses(const std::string& path,
                                    const std::function<void(ClassRecord&&)>& onClass) {
   FileReadResult result;
-  errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    result.systemMessage = std::strerror(errno);
-    result.status = errno == ENOENT || errno == ENOTDIR ? FileReadResult::Status::Missing
-                                                        : FileReadResult::Status::Unreadable;
-    return result;
+  // Opened as the program opens it: a FIFO or a device is refused rather
+  // than waited on or read for ever.
+  const platform::OpenedInput input =
+      platform::OpenRegularFile(platform::SystemCalls::Real(), path);
+  switch (input.status) {
+    case platform::OpenStatus::Opened:
+      break;
+    case platform::OpenStatus::Missing:
+      result.status = FileReadResult::Status::Missing;
+      return result;
+    case platform::OpenStatus::NotRegular:
+    case platform::OpenStatus::Unreadable:
+      result.status = FileReadResult::Status::Unreadable;
+      return result;
   }
-  FileSource source(file.get());
+  InputSource source(*input.file);
   result.error = DecodeDatabaseClasses(source, onClass);
-  if (result.error != DbReadError::None) {
+  if (result.error == DbReadError::None && input.file->Failed()) {
+    result.status = FileReadResult::Status::Unreadable;  // a read error is no end of file
+  } else if (result.error != DbReadError::None) {
     result.status = FileReadResult::Status::Refused;
   }
   return result;

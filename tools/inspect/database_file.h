@@ -15,12 +15,11 @@ struct FileReadResult {
   enum class Status {
     Read,        // the whole file was read
     Missing,     // there is no such file
-    Unreadable,  // it exists but cannot be opened
+    Unreadable,  // it exists but cannot be opened or read, or is no regular file
     Refused,     // it was read, and the program would refuse it: see `error`
   };
   Status status = Status::Read;
   DbReadError error = DbReadError::None;
-  std::string systemMessage;  // why it could not be opened
 };
 
 FileReadResult ReadDatabaseFile(const std::string& path, Gradebook& book);

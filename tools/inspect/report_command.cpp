@@ -1,6 +1,5 @@
 #include "report_command.h"
 
-#include <charconv>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -133,18 +132,14 @@ int ReportFile(const std::vector<std::string>& args, std::ostream& out, std::ost
   if (!ReadOrReport(request->databasePath, book, err)) {
     return kExitRefused;
   }
-  const ClassRecord* record = ClassAt(book, request->classPosition);
+  const ClassRecord* record = ClassOrComplain(book, request->classPosition, err);
   if (record == nullptr) {
-    err << "vellanor-inspect: no class at position " << request->classPosition << " (the file has "
-        << book.classes.size() << ")\n";
     return kExitRefused;
   }
   const StudentRecord* student = nullptr;
   if (request->studentPosition >= 0) {
-    student = StudentAt(*record, request->studentPosition);
+    student = StudentOrComplain(*record, request->classPosition, request->studentPosition, err);
     if (student == nullptr) {
-      err << "vellanor-inspect: no student at position " << request->studentPosition << " in class "
-          << request->classPosition << " (it has " << record->students.size() << ")\n";
       return kExitRefused;
     }
   }

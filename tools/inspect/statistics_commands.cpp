@@ -1,13 +1,11 @@
 #include "statistics_commands.h"
 
-#include <charconv>
 #include <optional>
 
 #include "command_line.h"
 #include "model/average_explanation.h"
 #include "model/class_statistics.h"
 #include "model/format.h"
-#include "model/gradebook.h"
 
 namespace vellanor::inspect {
 namespace {
@@ -73,17 +71,14 @@ int RunStatisticsCommand(const std::vector<std::string>& args, std::ostream& out
   if (!read(parsed->databasePath, book, err)) {
     return kExitRefused;
   }
-  const ClassRecord* record = ClassAt(book, parsed->classPosition);
+  const ClassRecord* record = ClassOrComplain(book, parsed->classPosition, err);
   if (record == nullptr) {
-    err << "vellanor-inspect: no class at position " << parsed->classPosition << " (the file has "
-        << book.classes.size() << ")\n";
     return kExitRefused;
   }
   if (parsed->explain) {
-    const StudentRecord* student = StudentAt(*record, parsed->studentPosition);
+    const StudentRecord* student =
+        StudentOrComplain(*record, parsed->classPosition, parsed->studentPosition, err);
     if (student == nullptr) {
-      err << "vellanor-inspect: no student at position " << parsed->studentPosition << " in class "
-          << parsed->classPosition << " (it has " << record->students.size() << ")\n";
       return kExitRefused;
     }
     Explain(*record, *student, out);

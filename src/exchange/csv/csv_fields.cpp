@@ -34,18 +34,16 @@ char UpperAscii(char c) {
 }  // namespace
 
 bool FieldReader::Next(std::string& field) {
-  while (!done_) {
-    field = ReadField(line_, separators_, position_);
-    if (position_ >= line_.size()) {
-      done_ = true;
-    } else {
-      ++position_;  // the separator
-    }
-    if (!field.empty() || !skipEmpty_) {
-      return true;
-    }
+  if (done_) {
+    return false;
   }
-  return false;
+  field = ReadField(line_, separators_, position_);
+  if (position_ >= line_.size()) {
+    done_ = true;
+  } else {
+    ++position_;  // the separator
+  }
+  return true;
 }
 
 std::string FirstField(std::string_view line) {

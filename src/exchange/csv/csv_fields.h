@@ -11,12 +11,11 @@ namespace vellanor::exchange {
 // double quote runs to its closing quote, separators included, and a doubled
 // quote inside stands for one, as spreadsheets write them; whatever follows
 // the closing quote up to the next separator is kept as it stands, and a
-// quote left open runs to the end of the line. Empty fields are passed over
-// when `skipEmpty` is set.
+// quote left open runs to the end of the line. Empty fields are fields too.
 class FieldReader {
  public:
-  FieldReader(std::string_view line, std::string_view separators, bool skipEmpty)
-      : line_(line), separators_(separators), skipEmpty_(skipEmpty) {}
+  FieldReader(std::string_view line, std::string_view separators)
+      : line_(line), separators_(separators) {}
 
   // The next field; false when the line has no more.
   bool Next(std::string& field);
@@ -24,7 +23,6 @@ class FieldReader {
  private:
   std::string_view line_;
   std::string_view separators_;
-  bool skipEmpty_;
   std::size_t position_ = 0;
   bool done_ = false;
 };

@@ -13,7 +13,6 @@
 
 #include "exchange/csv/csv_fields.h"
 #include "exchange/csv/csv_line_reader.h"
-#include "model/averages.h"
 #include "model/cp1252.h"
 #include "model/gradebook.h"
 #include "model/invariants.h"
@@ -65,7 +64,7 @@ void ReadSection(const std::string& line, int category, CsvBlock& block) {
   std::vector<std::string>& marks = block.marks[c];
   std::size_t& pending = block.trailingEmpty[c];
   pending = 0;  // an earlier line's padding
-  FieldReader fields(line, ";", false);
+  FieldReader fields(line, ";");
   std::string field;
   fields.Next(field);  // the keyword
   while (fields.Next(field)) {
@@ -80,6 +79,12 @@ void ReadSection(const std::string& line, int category, CsvBlock& block) {
     marks.insert(marks.end(), pending, std::string());
     pending = 0;
     marks.push_back(std::move(field));
+  }
+  // The ";" that ends every line of an export closes the last cell: it
+  // stands for no emptied cell, or an export taken before a column was
+  // added would fill the new column with absences.
+  if (pending > 0 && line.ends_with(';')) {
+    --pending;
   }
 }
 
@@ -362,7 +367,7 @@ void NothingImported(platform::MessageService& messages, const std::string& reas
 bool ReadStudentBlock(CsvBlock& block, const std::string& studentLine, CsvLineReader& reader) {
   // By position: the keyword, the last name, the first name and the class;
   // an empty field stays empty.
-  FieldReader fields(studentLine, ";,", false);
+  FieldReader fields(studentLine, ";,");
   std::string keyword;
   if (!fields.Next(keyword) || !fields.Next(block.name) || !fields.Next(block.firstName) ||
       !fields.Next(block.className)) {
@@ -495,8 +500,7 @@ ImportOutcome RunImport(EditedGradebook& owner, const std::string& path, int cla
     return ImportOutcome::Stopped;
   }
   *record = std::move(plan.Planned());
-  RecomputeClass(*record);
-  // A commit that fails takes the gradebook back to what the file holds.
+  // The commit recomputes the class; one that fails takes the gradebook back to what the file holds.
   const bool saved = owner.Commit(
       {ChangeKind::Import, classPosition, DescribeClassChange(ChangeKind::Import, *record)});
   if (!saved) {
