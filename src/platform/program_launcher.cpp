@@ -82,7 +82,7 @@ bool QtProgramLauncher::Start(const std::string& program,
 
 bool QtProgramLauncher::StartThen(const std::string& program,
                                   const std::vector<std::string>& arguments,
-                                  std::function<void()> finished) {
+                                  std::function<void(bool succeeded)> finished) {
   QStringList list;
   for (const std::string& argument : arguments) {
     list << QString::fromStdString(argument);
@@ -92,11 +92,12 @@ bool QtProgramLauncher::StartThen(const std::string& program,
   // QProcess kills its program, and a print job must outlive this program.
   auto* process = new QProcess;
   process->setProcessChannelMode(QProcess::ForwardedChannels);
-  QObject::connect(process, &QProcess::finished, process,
-                   [process, finished = std::move(finished)] {
-                     finished();
-                     process->deleteLater();
-                   });
+  QObject::connect(
+      process, &QProcess::finished, process,
+      [process, finished = std::move(finished)](int exitCode, QProcess::ExitStatus status) {
+        finished(status == QProcess::NormalExit && exitCode == 0);
+        process->deleteLater();
+      });
   process->start(name, list);
   if (!process->waitForStarted()) {
     delete process;

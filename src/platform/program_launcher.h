@@ -29,10 +29,11 @@ class ProgramLauncher {
   // process started.
   virtual bool Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
   // As Start, then calls `finished` from the event loop once the program has
-  // ended, however it ended; never called when it did not start. A program
+  // ended, with true when it ended by itself with exit code 0 and false when
+  // it failed or crashed; never called when it did not start. A program
   // still running when this one ends goes on, and `finished` is not called.
   virtual bool StartThen(const std::string& program, const std::vector<std::string>& arguments,
-                         std::function<void()> finished) = 0;
+                         std::function<void(bool succeeded)> finished) = 0;
   // Opens a URL (https:, mailto:, file:) with the desktop's handler; true when
   // a handler took it.
   virtual bool OpenUrl(const std::string& url) = 0;
@@ -48,7 +49,7 @@ class QtProgramLauncher : public ProgramLauncher {
   std::string FindProgram(const std::string& program) override;
   bool Start(const std::string& program, const std::vector<std::string>& arguments) override;
   bool StartThen(const std::string& program, const std::vector<std::string>& arguments,
-                 std::function<void()> finished) override;
+                 std::function<void(bool succeeded)> finished) override;
   bool OpenUrl(const std::string& url) override;
   bool HasPrinter() override;
   LaunchError LastError() const override { return lastError_; }

@@ -1,9 +1,8 @@
 #include "reports/document_writer.h"
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "platform/message_service.h"
 #include "platform/program_launcher.h"
 #include "reports/merge/document_names.h"
+#include "reports/private_folder.h"
 
 namespace vellanor {
 namespace {
@@ -22,81 +22,74 @@ using platform::MessageIcon;
 constexpr char kDone[] = "C'est fini!";
 constexpr char kError[] = "Erreur!";
 
-std::string JoinPath(const std::string& directory, const std::string& file) {
-  if (directory.empty() || directory.back() == '/' || directory.back() == '\\') {
-    return directory + file;
-  }
-  return directory + '/' + file;
-}
-
-// "<name>_" and eight digits, then the extension, as UTF-8.
-std::string StampedName(std::string_view name, int a, int b, int c, const char* extension) {
-  char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d.%s", a, b, c, extension);
-  return Cp1252ToUtf8(DocumentFileName(name)) + stamp;
-}
-
-// Starts the word processor on the file with an argument list: no command
-// interpreter ever sees the file's name.
+// A UTF-8 path as the file system takes it.
 std::filesystem::path FromUtf8(const std::string& path) {
   return std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size());
 }
 
-#ifndef _WIN32
-// A private LibreOffice profile for one print job. With the teacher's own
-// profile, a LibreOffice already running (or the job of the previous
-// document, still printing) takes the file over and the program we started
-// exits at once: the file would be removed before it is printed. With its
-// own profile the word processor we start prints the file itself, and its
-// end means the job is done. Empty when no folder could be made.
-std::string NewPrintProfile() {
-  std::error_code failed;
-  std::string pattern =
-      (std::filesystem::temp_directory_path(failed) / "vellanor-impression-XXXXXX").string();
-  if (failed || ::mkdtemp(pattern.data()) == nullptr) {
-    return {};
+void RemoveFiles(const std::vector<std::string>& paths) {
+  std::error_code ignored;
+  for (const std::string& path : paths) {
+    std::filesystem::remove(FromUtf8(path), ignored);
   }
-  return pattern;
 }
-#endif
 
-bool StartPrinting(platform::ProgramLauncher& launcher, const std::string& path) {
+// The word processor is started with an argument list: no command
+// interpreter ever sees a file's name.
 #ifdef _WIN32
-  const std::vector<std::string> programs = {"write.exe"};
-  const std::vector<std::string> arguments = {"/p", path};
-  const std::string profile;
-#else
-  const std::vector<std::string> programs = {"soffice", "libreoffice"};
-  const std::string profile = NewPrintProfile();
-  std::vector<std::string> arguments = {"--headless", "-p", path};
-  if (!profile.empty()) {
-    arguments.insert(arguments.begin(), "-env:UserInstallation=file://" + profile);
+// write.exe prints one file per run.
+bool StartPrinting(platform::ProgramLauncher& launcher, const std::vector<std::string>& paths) {
+  const std::string found = launcher.FindProgram("write.exe");
+  if (found.empty()) {
+    return false;
   }
-#endif
-  // Once printed the file is of no more use; it goes with the word
-  // processor, so that ToPrint does not fill up. Without a profile of its
-  // own the word processor may hand the file to another one and end before
-  // it is printed: the file then stays.
-  const auto cleanUp = [path, profile] {
-    std::error_code ignored;
-    if (!profile.empty()) {
-      std::filesystem::remove(FromUtf8(path), ignored);
-      std::filesystem::remove_all(profile, ignored);
+  for (const std::string& path : paths) {
+    const auto finished = [path](bool printed) {
+      if (printed) {
+        RemoveFiles({path});
+      }
+    };
+    if (!launcher.StartThen(found, {"/p", path}, finished)) {
+      return false;
     }
+  }
+  return true;
+}
+#else
+// One LibreOffice prints every file of the production, with a private
+// profile: with the teacher's own, a LibreOffice already running (or a
+// previous job, still printing) takes the files over and the program we
+// started exits at once, before they are printed. With its own profile the
+// word processor we start prints the files itself, and its end means the
+// job is done.
+bool StartPrinting(platform::ProgramLauncher& launcher, const std::vector<std::string>& paths) {
+  // Shared with the end of the job, and removed with the last owner: at the
+  // end of the job, or here when nothing started.
+  auto profile = std::make_shared<PrivateFolder>("vellanor-impression-");
+  std::vector<std::string> arguments = {"--headless", "-p"};
+  arguments.insert(arguments.end(), paths.begin(), paths.end());
+  if (!profile->Path().empty()) {
+    arguments.insert(arguments.begin(), "-env:UserInstallation=" + FileUrl(profile->Path()));
+  }
+  // Once printed the files are of no more use; they go with the word
+  // processor, so that ToPrint does not fill up. When it failed, or without
+  // a profile of its own (it may then hand the files to another one and end
+  // before they are printed), the files stay for the teacher.
+  const auto finished = [paths, profile](bool printed) mutable {
+    if (printed && !profile->Path().empty()) {
+      RemoveFiles(paths);
+    }
+    profile.reset();
   };
-  for (const std::string& program : programs) {
+  for (const char* program : {"soffice", "libreoffice"}) {
     const std::string found = launcher.FindProgram(program);
-    if (!found.empty() && launcher.StartThen(found, arguments, cleanUp)) {
+    if (!found.empty() && launcher.StartThen(found, arguments, finished)) {
       return true;
     }
   }
-  // Nothing started: the file stays for the teacher to print by hand.
-  std::error_code ignored;
-  if (!profile.empty()) {
-    std::filesystem::remove_all(profile, ignored);
-  }
   return false;
 }
+#endif
 
 // The absolute form of a relative UTF-8 path, for the word processor, which
 // does not start in our working directory.
@@ -114,44 +107,15 @@ std::string FullPath(const std::string& path) {
 bool SaveDocument(platform::Services& services, std::string_view merged, std::string_view name,
                   const std::string& directory) {
   const std::chrono::year_month_day date = services.clock.Now().date;
-  const std::string path =
-      JoinPath(directory, StampedName(name, static_cast<int>(date.year()),
-                                      static_cast<int>(static_cast<unsigned>(date.month())),
-                                      static_cast<int>(static_cast<unsigned>(date.day())), "rtf"));
+  const std::string path = JoinPath(
+      directory, StampedFileName(Cp1252ToUtf8(name), static_cast<int>(date.year()),
+                                 static_cast<int>(static_cast<unsigned>(date.month())),
+                                 static_cast<int>(static_cast<unsigned>(date.day())), "rtf"));
   if (!platform::WriteWholeFile(services.files, path, merged)) {
     services.messages.Inform("Erreur à la création du document", kError, MessageIcon::Stop);
     return false;
   }
   services.messages.Inform("Document créé", kDone, MessageIcon::Exclamation);
-  return true;
-}
-
-bool PrintDocument(platform::Services& services, std::string_view merged, std::string_view name) {
-  const platform::LocalDateTime now = services.clock.Now();
-  std::error_code ignored;
-  std::filesystem::create_directory(kPrintFolder, ignored);
-  const std::string path =
-      JoinPath(kPrintFolder, StampedName(name, now.hour, now.minute, now.second, "tmp"));
-  if (!platform::WriteWholeFile(services.files, path, merged)) {
-    services.messages.Inform("Erreur à la création du document temporaire", kError,
-                             MessageIcon::Stop);
-    return false;
-  }
-  if (!services.launcher.HasPrinter()) {
-    // Nothing could print it: it stays in the print folder, as the reports
-    // dialog has said once for the whole production.
-    return true;
-  }
-  const std::string fullText = FullPath(path);
-  if (!StartPrinting(services.launcher, fullText)) {
-    services.messages.Inform(
-        "Impossible de lancer le traitement de texte pour imprimer le document.\n"
-        "Installez LibreOffice, ou ouvrez ce fichier et imprimez-le vous-même :\n" +
-            fullText,
-        kError, MessageIcon::Stop);
-    return false;
-  }
-  services.messages.Inform("Impression lancée", kDone, MessageIcon::Exclamation);
   return true;
 }
 
@@ -165,10 +129,56 @@ std::string NoPrinterMessage() {
   return "Aucune imprimante n'est installée.\nLes documents sont dans " + PrintFolderPath() + ".";
 }
 
+PrintJob::PrintJob(platform::Services& services, bool hasPrinter)
+    : services_(services), hasPrinter_(hasPrinter) {}
+
+bool PrintJob::Add(std::string_view merged, std::string_view name) {
+  const platform::LocalDateTime now = services_.clock.Now();
+  std::error_code ignored;
+  std::filesystem::create_directory(kPrintFolder, ignored);
+  const std::string path = JoinPath(
+      kPrintFolder, StampedFileName(Cp1252ToUtf8(name), now.hour, now.minute, now.second, "tmp"));
+  if (!platform::WriteWholeFile(services_.files, path, merged)) {
+    services_.messages.Inform("Erreur à la création du document temporaire", kError,
+                              MessageIcon::Stop);
+    return false;
+  }
+  paths_.push_back(FullPath(path));
+  return true;
+}
+
+bool PrintJob::Start() {
+  // Without a printer nothing could print them: they stay in the print
+  // folder, as the caller has said once for the whole production.
+  if (paths_.empty() || !hasPrinter_) {
+    return true;
+  }
+  const std::vector<std::string> paths = std::move(paths_);
+  paths_.clear();
+  if (!StartPrinting(services_.launcher, paths)) {
+    services_.messages.Inform(
+        paths.size() == 1
+            ? "Impossible de lancer le traitement de texte pour imprimer le document.\n"
+              "Installez LibreOffice, ou ouvrez ce fichier et imprimez-le vous-même :\n" +
+                  paths.front()
+            : "Impossible de lancer le traitement de texte pour imprimer les documents.\n"
+              "Installez LibreOffice, ou ouvrez ces fichiers et imprimez-les vous-même.\n"
+              "Ils sont dans " +
+                  PrintFolderPath() + ".",
+        kError, MessageIcon::Stop);
+    return false;
+  }
+  services_.messages.Inform("Impression lancée", kDone, MessageIcon::Exclamation);
+  return true;
+}
+
 bool WriteDocument(platform::Services& services, std::string_view merged, std::string_view name,
                    const DocumentTarget& target) {
-  return target.print ? PrintDocument(services, merged, name)
-                      : SaveDocument(services, merged, name, target.directory);
+  if (!target.print) {
+    return SaveDocument(services, merged, name, target.directory);
+  }
+  PrintJob job(services, services.launcher.HasPrinter());
+  return job.Add(merged, name) && job.Start();
 }
 
 }  // namespace vellanor

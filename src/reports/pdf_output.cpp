@@ -1,11 +1,9 @@
 #include "reports/pdf_output.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <system_error>
 
@@ -17,56 +15,13 @@
 #include "platform/file_store.h"
 #include "platform/process_runner.h"
 #include "reports/merge/document_names.h"
+#include "reports/private_folder.h"
 
 namespace vellanor {
 namespace {
 
 namespace fs = std::filesystem;
 using Outcome = platform::ProcessResult::Outcome;
-
-// A folder only we may enter (mode 0700), removed with all it holds.
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    std::error_code failed;
-    const fs::path base = fs::temp_directory_path(failed);
-    std::string pattern = ((failed ? fs::path("/tmp") : base) / "vellanor-pdf-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) {
-      path_ = pattern;
-    }
-  }
-  ~PrivateFolder() {
-    if (!path_.empty()) {
-      std::error_code ignored;
-      fs::remove_all(path_, ignored);
-    }
-  }
-  PrivateFolder(const PrivateFolder&) = delete;
-  PrivateFolder& operator=(const PrivateFolder&) = delete;
-
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-// A file: URL for LibreOffice, every byte but the unreserved ones and "/"
-// escaped, so that spaces and accents in the temporary folder's path pass.
-std::string FileUrl(const std::string& path) {
-  std::string url = "file://";
-  for (const char c : path) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-        (byte >= '0' && byte <= '9') || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
-      url += c;
-    } else {
-      char escaped[4];
-      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-      url += escaped;
-    }
-  }
-  return url;
-}
 
 bool WriteWhole(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -75,23 +30,18 @@ bool WriteWhole(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
-std::optional<std::string> ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+// The whole of a file LibreOffice wrote; nothing when it cannot be read to
+// its end, so that a PDF cut short by a failing disk is never put in place.
+std::optional<std::string> ReadConverted(platform::FileStore& files, const std::string& path) {
+  const platform::OpenedInput input = files.OpenForReading(path);
+  if (input.status != platform::OpenStatus::Opened || input.file == nullptr) {
     return std::nullopt;
   }
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
+  std::string bytes;
+  if (platform::ReadWhole(*input.file, bytes) != platform::WholeRead::Read) {
     return std::nullopt;
   }
   return bytes;
-}
-
-std::string JoinPath(const std::string& directory, const std::string& file) {
-  if (directory.empty() || directory.back() == '/') {
-    return directory + file;
-  }
-  return directory + '/' + file;
 }
 
 // The last lines LibreOffice wrote, enough to say what went wrong.
@@ -164,11 +114,9 @@ std::optional<std::string> JoinPdfFiles(const std::vector<std::string>& paths, s
 }
 
 std::string PdfFileName(std::string_view name, std::chrono::year_month_day date) {
-  char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d.pdf", static_cast<int>(date.year()),
-                static_cast<int>(static_cast<unsigned>(date.month())),
-                static_cast<int>(static_cast<unsigned>(date.day())));
-  return DocumentFileName(name) + stamp;
+  return StampedFileName(name, static_cast<int>(date.year()),
+                         static_cast<int>(static_cast<unsigned>(date.month())),
+                         static_cast<int>(static_cast<unsigned>(date.day())), "pdf");
 }
 
 PdfOutcome WritePdfDocuments(platform::ProcessRunner& runner, platform::FileStore& files,
@@ -180,7 +128,7 @@ PdfOutcome WritePdfDocuments(platform::ProcessRunner& runner, platform::FileStor
   if (request.soffice.empty()) {
     return Failed("LibreOffice n'est pas installé.");
   }
-  const PrivateFolder folder;
+  const PrivateFolder folder("vellanor-pdf-");
   if (folder.Path().empty()) {
     return Failed("Impossible de créer un dossier temporaire.");
   }
@@ -292,7 +240,8 @@ PdfOutcome WritePdfDocuments(platform::ProcessRunner& runner, platform::FileStor
     return outcome;
   }
   for (int i = 0; i < converted; ++i) {
-    const std::optional<std::string> bytes = ReadWhole(outputs[static_cast<std::size_t>(i)]);
+    const std::optional<std::string> bytes =
+        ReadConverted(files, outputs[static_cast<std::size_t>(i)]);
     const std::string path =
         JoinPath(request.directory, documents[static_cast<std::size_t>(i)].fileName);
     if (!bytes || !platform::WriteWholeFile(files, path, *bytes)) {

@@ -289,8 +289,11 @@ void CReportsDlg::OnProduce() {
     messages.Inform("Répertopire non valide", "Erreur!", MessageIcon::Stop);
     return;
   }
-  // Said before anything is written, once for the whole production.
-  if (printMode_.isChecked() && !main_.GetServices().launcher.HasPrinter()) {
+  // Asked once for the whole production (a query of the print system), and
+  // said before anything is written.
+  const bool printing = printMode_.isChecked();
+  const bool hasPrinter = printing && main_.GetServices().launcher.HasPrinter();
+  if (printing && !hasPrinter) {
     messages.Inform(NoPrinterMessage(), "Attention", MessageIcon::Exclamation);
   }
   try {
@@ -298,8 +301,22 @@ void CReportsDlg::OnProduce() {
       ProducePdf(*templateText, documents);
       return;
     }
+    if (printing) {
+      // Every document written first, then one word processor prints them all.
+      PrintJob job(main_.GetServices(), hasPrinter);
+      for (const Document& document : documents) {
+        if (const std::optional<std::string> merged = Merge(*templateText, document)) {
+          job.Add(*merged, document.name);
+        }
+      }
+      job.Start();
+      return;
+    }
+    const DocumentTarget target{false, directory_.text().toStdString()};
     for (const Document& document : documents) {
-      Produce(*templateText, document);
+      if (const std::optional<std::string> merged = Merge(*templateText, document)) {
+        WriteDocument(main_.GetServices(), *merged, document.name, target);
+      }
     }
   } catch (const std::exception&) {
     // Out of memory, or a template that would make a document too large.
@@ -307,21 +324,20 @@ void CReportsDlg::OnProduce() {
   }
 }
 
-void CReportsDlg::Produce(const std::string& templateText, const Document& document) {
+std::optional<std::string> CReportsDlg::Merge(const std::string& templateText,
+                                              const Document& document) const {
   // Looked up again for each document: the gradebook is not ours to hold.
   const ClassRecord* record = ClassAt(main_.GetGradebook(), document.classPosition);
   if (record == nullptr) {
-    return;
+    return std::nullopt;
   }
   const bool classMode = document.studentPosition < 0;
   const StudentRecord* student = classMode ? nullptr : StudentAt(*record, document.studentPosition);
   if (!classMode && student == nullptr) {
-    return;
+    return std::nullopt;
   }
   const ChartMaker charts = charts_.isChecked() ? ChartMaker(AppendChartPicture) : ChartMaker();
-  const std::string merged = MergeTemplate(templateText, *record, student, classMode, charts);
-  const DocumentTarget target{printMode_.isChecked(), directory_.text().toStdString()};
-  WriteDocument(main_.GetServices(), merged, document.name, target);
+  return MergeTemplate(templateText, *record, student, classMode, charts);
 }
 
 }  // namespace vellanor

@@ -55,7 +55,9 @@ class CReportsDlg : public widgets::TemplateDialog {
   };
   std::optional<std::string> ReadTemplate();
   std::vector<Document> SelectedDocuments() const;
-  void Produce(const std::string& templateText, const Document& document);
+  // The document merged from the template; nothing when its class or
+  // student is gone.
+  std::optional<std::string> Merge(const std::string& templateText, const Document& document) const;
   // Saving as PDF (reports_dlg_pdf.cpp): the format choice follows the save
   // mode and whether LibreOffice is there; every document of a production
   // goes through one run of it.

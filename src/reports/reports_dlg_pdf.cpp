@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 #include "app/main_window_operations.h"
 #include "model/cp1252.h"
@@ -19,6 +20,7 @@
 #include "reports/merge/template_merge.h"
 #include "reports/pdf_output.h"
 #include "reports/reports_dlg.h"
+#include "widgets/icon_button.h"
 
 namespace vellanor {
 namespace {
@@ -58,6 +60,11 @@ void CReportsDlg::UpdateFormatControls() {
 void CReportsDlg::ProducePdf(const std::string& templateText,
                              const std::vector<Document>& documents) {
   platform::Services& services = main_.GetServices();
+  // LibreOffice runs with the event loop turning, and with few documents no
+  // modal window holds the clicks: a second "Produire" would start another
+  // production inside this one.
+  produce_.setEnabled(false);
+  const auto enableAgain = qScopeGuard([this] { produce_.setEnabled(true); });
   const std::chrono::year_month_day today = services.clock.Today();
   const ChartMaker charts = charts_.isChecked() ? ChartMaker(AppendChartPicture) : ChartMaker();
   // More than a few documents: a window that shows how far the work is and

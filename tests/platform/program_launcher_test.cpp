@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <vector>
+
+#include <QCoreApplication>
 
 namespace vellanor::platform {
 namespace {
@@ -33,6 +37,23 @@ TEST(ProgramLauncherTest, StartsWithAnArgumentListAndReportsMissingPrograms) {
   ASSERT_TRUE(launcher.Start("touch", {name}));
   EXPECT_TRUE(AppearsWithin(name, std::chrono::seconds(10)));
   EXPECT_FALSE(std::filesystem::exists("pwned"));
+}
+
+TEST(ProgramLauncherTest, StartThenTellsASuccessfulEndFromAFailedOne) {
+  QtProgramLauncher launcher;
+  std::vector<int> ends;  // 1 for success, 0 for failure, in the order called
+  ASSERT_TRUE(launcher.StartThen("sh", {"-c", "exit 3"}, [&](bool ok) { ends.push_back(ok); }));
+  ASSERT_TRUE(launcher.StartThen("sh", {"-c", "kill -9 $$"}, [&](bool ok) { ends.push_back(ok); }));
+  ASSERT_TRUE(launcher.StartThen("sh", {"-c", "exit 0"}, [&](bool ok) { ends.push_back(ok); }));
+  EXPECT_FALSE(
+      launcher.StartThen("vellanor-no-such-program", {}, [&](bool) { ends.push_back(2); }));
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (ends.size() < 3 && std::chrono::steady_clock::now() < end) {
+    QCoreApplication::processEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  std::sort(ends.begin(), ends.end());
+  EXPECT_EQ(ends, (std::vector<int>{0, 0, 1}));
 }
 
 TEST(ProgramLauncherTest, FailuresSayWhy) {

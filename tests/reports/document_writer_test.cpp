@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +15,7 @@
 #include "report_files.h"
 #include "reports/merge/document_names.h"
 #include "reports/merge/template_reader.h"
+#include "reports/private_folder.h"
 #include "support/failing_file_store.h"
 #include "support/fake_services.h"
 #include "support/faulty_system_calls.h"
@@ -161,6 +163,65 @@ TEST(DocumentWriterTest, PrintingHandsTheTemporaryFileToTheWordProcessorAsOneArg
   services.launcher.installed = {"libreoffice"};
   EXPECT_TRUE(WriteDocument(services.Get(), "y", "4e B", {true, ""}));
   EXPECT_EQ(services.launcher.started.back().program, "/usr/bin/libreoffice");
+}
+
+TEST(DocumentWriterTest, APrintJobGivesEveryFileToOneWordProcessorAndKeepsThemWhenItFails) {
+  EnterDataFolder();
+  // A temporary folder with a space and an accent in its path.
+  const fs::path temporary = fs::absolute("../tmp \xC3\xA9");
+  fs::create_directory(temporary);
+  const char* const savedTmpdir = std::getenv("TMPDIR");
+  const std::string saved = savedTmpdir != nullptr ? savedTmpdir : "";
+  ::setenv("TMPDIR", temporary.c_str(), 1);
+  test::FakeServices services;
+  services.clock.SetTime(9, 30, 0);
+  services.launcher.installed = {"soffice"};
+  PrintJob job(services.Get(), true);
+  EXPECT_TRUE(job.Add("a", "4e B_Martin"));
+  EXPECT_TRUE(job.Add("b", "4e B_Durand"));
+  EXPECT_TRUE(job.Start());
+  const std::string martin =
+      fs::absolute("../ToPrint/4e B_Martin_00093000.tmp").lexically_normal().string();
+  const std::string durand =
+      fs::absolute("../ToPrint/4e B_Durand_00093000.tmp").lexically_normal().string();
+  ASSERT_EQ(services.launcher.started.size(), 1u);
+  ASSERT_EQ(FileNames(temporary).size(), 1u);
+  const std::string profile = FileNames(temporary)[0];
+  EXPECT_EQ(profile.rfind("vellanor-impression-", 0), 0u);
+  const std::string url = FileUrl(temporary.parent_path().string());
+  EXPECT_EQ(url.substr(0, 7), "file://");
+  EXPECT_EQ(services.launcher.started[0].arguments,
+            (std::vector<std::string>{"-env:UserInstallation=" + url + "/tmp%20%C3%A9/" + profile,
+                                      "--headless", "-p", martin, durand}));
+  EXPECT_EQ(services.messages.Texts(), (std::vector<std::string>{"Impression lancée"}));
+
+  // LibreOffice failed: the files stay to be printed by hand, the profile
+  // goes, and nothing more is said.
+  services.launcher.FinishAll(false);
+  EXPECT_EQ(ReadText(martin), "a");
+  EXPECT_EQ(ReadText(durand), "b");
+  EXPECT_TRUE(FileNames(temporary).empty());
+  EXPECT_EQ(services.messages.shown.size(), 1u);
+
+  // No word processor could start: said once for all, files and no profile left.
+  services.launcher.installed.clear();
+  services.launcher.broken = {"soffice"};
+  PrintJob failing(services.Get(), true);
+  failing.Add("c", "3e A");
+  failing.Add("d", "3e C");
+  EXPECT_FALSE(failing.Start());
+  EXPECT_EQ(services.messages.Texts().back(),
+            "Impossible de lancer le traitement de texte pour imprimer les documents.\n"
+            "Installez LibreOffice, ou ouvrez ces fichiers et imprimez-les vous-même.\n"
+            "Ils sont dans " +
+                fs::absolute("../ToPrint").lexically_normal().string() + ".");
+  EXPECT_EQ(FileNames("../ToPrint").size(), 4u);
+  EXPECT_TRUE(FileNames(temporary).empty());
+  if (savedTmpdir != nullptr) {
+    ::setenv("TMPDIR", saved.c_str(), 1);
+  } else {
+    ::unsetenv("TMPDIR");
+  }
 }
 
 TEST(DocumentWriterTest, PrintingFailuresAreReportedNotAnnounced) {

@@ -9,6 +9,7 @@
 #include "fake_soffice.h"
 #include "platform/file_store.h"
 #include "support/fake_process_runner.h"
+#include "support/faulty_system_calls.h"
 #include "support/temp_dir.h"
 
 namespace vellanor {
@@ -63,6 +64,19 @@ TEST(PdfOutputTest, OneRunOfLibreOfficeConvertsEveryDocumentUnderItsName) {
   EXPECT_EQ(production.Run().written, 1);
   EXPECT_EQ(FileNames("out"), (std::vector<std::string>{"4e B_Bulletin_20261207.pdf"}));
   EXPECT_EQ(test::PageWidths("out/4e B_Bulletin_20261207.pdf"), (std::vector<int>{100, 100, 100}));
+}
+
+TEST(PdfOutputTest, AConvertedFileThatCannotBeReadIsNotPutInPlace) {
+  Production production(test::Convert());
+  test::FaultySystemCalls calls;
+  platform::QtFileStore faulty(calls);
+  calls.Inject(test::FaultySystemCalls::Fault::Fail, 3);  // open, fstat, then the failing read
+  const PdfOutcome outcome =
+      WritePdfDocuments(production.runner, faulty, production.documents, production.request);
+  EXPECT_EQ(outcome.status, Status::kFailed);
+  EXPECT_EQ(outcome.written, 0);
+  EXPECT_EQ(outcome.error, "Impossible d'écrire le fichier out/4e B_Martin_20261207.pdf.");
+  EXPECT_TRUE(FileNames("out").empty());
 }
 
 TEST(PdfOutputTest, JoinKeepsEveryPageInOrder) {

@@ -309,16 +309,18 @@ TEST(ReportsDlgTest, ProducingStudentsGivesEachSelectedStudentADocument) {
   EXPECT_EQ(julie.substr(0, 19), "4e B Julie Martin\n{");
   EXPECT_EQ(julie.size(), 17 + 480374u);
   EXPECT_EQ(ReadText("../ToPrint/4e B_Martin_Hugo_00100000.tmp").substr(0, 16), "4e B Hugo Martin");
-  ASSERT_EQ(main.services.launcher.started.size(), 2u);
-  const std::vector<std::string>& arguments = main.services.launcher.started[1].arguments;
-  ASSERT_FALSE(arguments.empty());  // a private profile first, then the document
+  // Both in one word processor, which prints them one after the other.
+  ASSERT_EQ(main.services.launcher.started.size(), 1u);
+  const std::vector<std::string>& arguments = main.services.launcher.started[0].arguments;
+  ASSERT_FALSE(arguments.empty());  // a private profile first, then the documents
   EXPECT_EQ(
       std::vector<std::string>(arguments.begin() + 1, arguments.end()),
       (std::vector<std::string>{
           "--headless", "-p",
+          fs::absolute("../ToPrint/4e B_Martin_Julie_00100000.tmp").lexically_normal().string(),
           fs::absolute("../ToPrint/4e B_Martin_Hugo_00100000.tmp").lexically_normal().string()}));
-  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Aucun élève sélectionné",
-                                                        "Impression lancée", "Impression lancée"}));
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{"Aucun élève sélectionné", "Impression lancée"}));
   // Printed, the word processor ends and the files go.
   main.services.launcher.FinishAll();
   EXPECT_TRUE(FileNames("../ToPrint").empty());
@@ -329,11 +331,11 @@ TEST(ReportsDlgTest, ProducingStudentsGivesEachSelectedStudentADocument) {
   d.ClickRow(d.Students(), 2);
   d.Click(1075);
   EXPECT_EQ(FileNames("../ToPrint"), (std::vector<std::string>{"4e B_Martin_Hugo_00100000.tmp"}));
-  EXPECT_EQ(main.services.launcher.started.size(), 2u);
+  EXPECT_EQ(main.services.launcher.started.size(), 1u);
   EXPECT_EQ(messages.Texts().back(),
             "Aucune imprimante n'est installée.\nLes documents sont dans " +
                 fs::absolute("../ToPrint").lexically_normal().string() + ".");
-  EXPECT_EQ(messages.shown.size(), 4u);
+  EXPECT_EQ(messages.shown.size(), 3u);
   EXPECT_EQ(messages.shown.back().caption, "Attention");
 }
 
@@ -392,8 +394,17 @@ TEST(ReportsDlgTest, PdfNeedsLibreOfficeAndCanJoinAClassInOneFile) {
   EXPECT_EQ(test::PageWidths("out/4e B_modele_20261207.pdf").size(), 3u);
   EXPECT_EQ(main.services.messages.Texts(), (std::vector<std::string>{"Document créé"}));
 
+  // Three documents, no progress window: while LibreOffice runs, Produire
+  // is disabled and a click on it starts nothing.
+  std::vector<bool> enabledWhileRunning;
+  main.services.processes.whileRunning = [&] {
+    enabledWhileRunning.push_back(d.Control<widgets::IconButton>(1075).isEnabled());
+    d.Click(1075);
+  };
   d.Click(1162);
   d.Click(1075);
+  EXPECT_EQ(enabledWhileRunning, (std::vector<bool>{false}));
+  EXPECT_TRUE(d.Control<widgets::IconButton>(1075).isEnabled());
   EXPECT_EQ(FileNames("out"), (std::vector<std::string>{
                                   "4e B_Durand_20261207.pdf", "4e B_Martin_Hugo_20261207.pdf",
                                   "4e B_Martin_Julie_20261207.pdf", "4e B_modele_20261207.pdf"}));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,11 +26,16 @@ class FakeProcessRunner : public platform::QtProcessRunner {
   platform::ProcessResult Run(const std::string& program, const std::vector<std::string>& arguments,
                               const Watch& watch) override {
     runs.push_back({program, arguments});
+    if (whileRunning) {
+      whileRunning();
+    }
     return QtProcessRunner::Run(program, arguments, watch);
   }
 
   std::map<std::string, std::string> programs;
   std::vector<Ran> runs;
+  // Called as each program starts, as the teacher could act while it runs.
+  std::function<void()> whileRunning;
 };
 
 }  // namespace vellanor::test

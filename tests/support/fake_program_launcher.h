@@ -36,19 +36,20 @@ class FakeProgramLauncher : public platform::ProgramLauncher {
     return false;
   }
   bool StartThen(const std::string& program, const std::vector<std::string>& arguments,
-                 std::function<void()> finished) override {
+                 std::function<void(bool succeeded)> finished) override {
     if (!Start(program, arguments)) {
       return false;
     }
     running.push_back(std::move(finished));
     return true;
   }
-  // Ends the programs started with StartThen, as their exits would.
-  void FinishAll() {
-    std::vector<std::function<void()>> ending;
+  // Ends the programs started with StartThen, as their exits would: with
+  // exit code 0 when `succeeded`, otherwise failed.
+  void FinishAll(bool succeeded = true) {
+    std::vector<std::function<void(bool)>> ending;
     ending.swap(running);
     for (const auto& finished : ending) {
-      finished();
+      finished(succeeded);
     }
   }
   bool HasPrinter() override { return printerInstalled; }
@@ -61,7 +62,7 @@ class FakeProgramLauncher : public platform::ProgramLauncher {
 
   std::set<std::string> installed;
   bool printerInstalled = true;
-  std::vector<std::function<void()>> running;  // what StartThen's programs run on exiting
+  std::vector<std::function<void(bool)>> running;  // what StartThen's programs run on exiting
   std::set<std::string> broken;
   bool opensUrls = true;
   platform::LaunchError urlError = platform::LaunchError::kNoHandler;

@@ -1,5 +1,6 @@
 #include "reports/merge/document_names.h"
 
+#include <cstdio>
 #include <map>
 #include <string_view>
 
@@ -34,6 +35,20 @@ std::string DocumentFileName(std::string_view name) {
     }
   }
   return file;
+}
+
+std::string StampedFileName(std::string_view name, int first, int second, int third,
+                            std::string_view extension) {
+  char stamp[48];
+  std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d.", first, second, third);
+  return DocumentFileName(name) + stamp + std::string(extension);
+}
+
+std::string JoinPath(const std::string& directory, const std::string& file) {
+  if (directory.empty() || directory.back() == '/' || directory.back() == '\\') {
+    return directory + file;
+  }
+  return directory + '/' + file;
 }
 
 bool DocumentNames::IsFree(std::string_view name) const {

@@ -15,6 +15,16 @@ namespace vellanor {
 // inside the chosen folder and nowhere else.
 std::string DocumentFileName(std::string_view name);
 
+// "<name>_NNNNNNNN.<extension>" for a UTF-8 name made a file name by
+// DocumentFileName: a date's year, month and day (or a time's hours, minutes
+// and seconds) written with four, two and two digits.
+std::string StampedFileName(std::string_view name, int first, int second, int third,
+                            std::string_view extension);
+
+// "<directory>/<file>", without a second separator after a directory that
+// ends with "/" or "\\"; the file alone when the directory is empty.
+std::string JoinPath(const std::string& directory, const std::string& file);
+
 // The names of the documents of one production, so that two documents never
 // share a file: two students of one class with the same last name, or two
 // classes of the same name.
