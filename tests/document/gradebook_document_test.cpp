@@ -449,5 +449,53 @@ TEST(DocumentLockTest, ALockOfAnEarlierBootOrOfAnEndedProcessIsTakenOver) {
   ::waitpid(ended, nullptr, 0);
 }
 
+// Another program's lock put in place while this one sets a stale lock
+// aside is put back, not removed; a lock this account may not read is held.
+TEST(DocumentLockTest, AStaleLockIsRemovedOnlyWhileItIsStillTheStaleOne) {
+  WriteStartingBook();
+  const std::string live = std::to_string(::getppid()) + "\nVellanor\n" + ThisHost() + "\n";
+  struct RacingCalls : platform::SystemCalls {
+    std::string live;
+    long Perform(Call call, const std::function<long()>& real) override {
+      if (call == Call::Rename) {
+        test::WriteBytes("Vellanor.db.lock", {live.begin(), live.end()});
+      }
+      return real();
+    }
+  } racing;
+  racing.live = live;
+  test::WriteBytes("Vellanor.db.lock", {'x'});
+  test::FakeMessageService messages;
+  platform::QtFileStore files;
+  {
+    GradebookDocument document("Vellanor.db", messages, files);
+    EXPECT_FALSE(document.TakeLock(racing));
+  }
+  EXPECT_EQ(test::ReadBytes("Vellanor.db.lock"),
+            std::vector<unsigned char>(live.begin(), live.end()));
+  EXPECT_EQ(test::FileNames("."), (std::vector<std::string>{"Vellanor.db", "Vellanor.db.lock"}));
+
+  // Where the lock found is opened: after the draft's own opening.
+  test::WriteBytes("Vellanor.db.lock", {'x'});
+  test::FaultySystemCalls faulty;
+  {
+    GradebookDocument probe("Vellanor.db", messages, files);
+    ASSERT_TRUE(probe.TakeLock(faulty));
+  }
+  std::vector<int> opens;
+  for (std::size_t call = 0; call < faulty.log.size(); ++call) {
+    if (faulty.log[call] == platform::SystemCalls::Call::Open) {
+      opens.push_back(static_cast<int>(call) + 1);
+    }
+  }
+  ASSERT_GE(opens.size(), 2u);
+  test::WriteBytes("Vellanor.db.lock", {'x'});
+  faulty.Inject(test::FaultySystemCalls::Fault::Fail, opens[1], EACCES);
+  GradebookDocument document("Vellanor.db", messages, files);
+  EXPECT_FALSE(document.TakeLock(faulty));
+  EXPECT_EQ(test::ReadBytes("Vellanor.db.lock"), std::vector<unsigned char>{'x'});
+  EXPECT_EQ(messages.shown.back().text, kDatabaseInUseMessage);
+}
+
 }  // namespace
 }  // namespace vellanor
