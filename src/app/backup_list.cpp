@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <tuple>
 #include <utility>
 
 #include "app/backup_names.h"
@@ -66,19 +65,13 @@ void ReadContent(platform::FileStore& files, const std::string& path, BackupEntr
 }  // namespace
 
 std::vector<BackupEntry> ListBackups(platform::FileStore& files, const std::string& folder,
-                                     std::vector<FolderEntry> entries) {
-  std::erase_if(entries, [](const FolderEntry& entry) { return !IsBackupFileName(entry.name); });
-  std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
-    // The names start with the time they were made, to the minute.
-    const auto key = [](const FolderEntry& entry) {
-      return std::make_tuple(std::string_view(entry.name).substr(0, 16), entry.modified,
-                             std::string_view(entry.name));
-    };
-    return key(a) > key(b);
-  });
+                                     std::vector<BackupFile> entries) {
+  std::erase_if(entries, [](const BackupFile& entry) { return !IsBackupFileName(entry.name); });
+  std::sort(entries.begin(), entries.end(),
+            [](const BackupFile& a, const BackupFile& b) { return MadeBefore(b, a); });
   std::vector<BackupEntry> list;
   list.reserve(entries.size());
-  for (const FolderEntry& found : entries) {
+  for (const BackupFile& found : entries) {
     BackupEntry entry;
     entry.fileName = found.name;
     DescribeName(entry);

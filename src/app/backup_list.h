@@ -5,17 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "app/backup_names.h"
+
 namespace vellanor::platform {
 class FileStore;
 }
 
 namespace vellanor {
-
-// A file of the safety copies' folder, as the folder lists it.
-struct FolderEntry {
-  std::string name;           // UTF-8
-  std::int64_t modified = 0;  // milliseconds since the epoch
-};
 
 // One safety copy as the restore window shows it.
 struct BackupEntry {
@@ -29,10 +25,10 @@ struct BackupEntry {
   std::size_t marks = 0;
 };
 
-// The copies among `entries` (other files are left out), newest first (by
-// the time in the name, then by the file's time), each read whole with the
-// program's own reader from `folder` through `files` to say what it holds.
+// The copies among `entries` (other files are left out), newest first as the
+// pruning counts them (MadeBefore), each read whole with the program's own
+// reader from `folder` through `files` to say what it holds.
 std::vector<BackupEntry> ListBackups(platform::FileStore& files, const std::string& folder,
-                                     std::vector<FolderEntry> entries);
+                                     std::vector<BackupFile> entries);
 
 }  // namespace vellanor

@@ -93,6 +93,14 @@ bool IsBackupFileName(std::string_view name) {
   return true;
 }
 
+bool MadeBefore(const BackupFile& a, const BackupFile& b) {
+  const auto key = [](const BackupFile& file) {
+    return std::make_tuple(file.modified, std::string_view(file.name).substr(0, kTimeLength),
+                           file.name.size(), std::string_view(file.name));
+  };
+  return key(a) < key(b);
+}
+
 std::vector<std::string> BackupsToRemove(std::vector<BackupFile> files, std::size_t keep,
                                          std::string_view justMade) {
   std::erase_if(files, [justMade](const BackupFile& file) {
@@ -104,16 +112,7 @@ std::vector<std::string> BackupsToRemove(std::vector<BackupFile> files, std::siz
   if (files.size() <= keep) {
     return {};
   }
-  // By the time the copies were made, never by the time in their names: a
-  // clock set back would make every new name sort first. Copies of the same
-  // instant (a file system that keeps seconds only) keep the order of their
-  // names, where "...-A.db" came before "...-A-2.db" and "-9" before "-10".
-  const auto key = [](const BackupFile& file) {
-    return std::make_tuple(file.modified, std::string_view(file.name).substr(0, kTimeLength),
-                           file.name.size(), std::string_view(file.name));
-  };
-  std::sort(files.begin(), files.end(),
-            [&key](const BackupFile& a, const BackupFile& b) { return key(a) < key(b); });
+  std::sort(files.begin(), files.end(), MadeBefore);
   std::vector<std::string> oldest;
   for (std::size_t i = 0; i + keep < files.size(); ++i) {
     oldest.push_back(files[i].name);

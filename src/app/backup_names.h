@@ -27,10 +27,18 @@ std::string BackupFileName(const platform::LocalDateTime& when, std::string_view
 // anything else the teacher put there is left alone.
 bool IsBackupFileName(std::string_view name);
 
+// A file of the copies' folder, as the folder lists it.
 struct BackupFile {
-  std::string name;
+  std::string name;           // UTF-8
   std::int64_t modified = 0;  // milliseconds since the epoch
 };
+
+// Whether `a` was made before `b`: by the files' times, never by the times in
+// their names (a clock set back would make every new name sort first); copies
+// of the same instant keep the order of their names, where "...-A.db" came
+// before "...-A-2.db" and "-9" before "-10". The pruning and the restore
+// window's list both go by it.
+bool MadeBefore(const BackupFile& a, const BackupFile& b);
 
 // The copies to remove so that the `keep` latest stay, latest by their
 // modification time (a copy dated in the future counts as the newest); the

@@ -60,11 +60,8 @@ CopyResult CopyFile(platform::FileStore& files, const std::string& from, const s
 // removed stays, unsaid.
 void PruneBackups(const QString& folder, const QString& justMade) {
   QDir dir(folder);
-  std::vector<BackupFile> files;
-  for (const QFileInfo& entry : dir.entryInfoList(QDir::Files)) {
-    files.push_back({entry.fileName().toStdString(), entry.lastModified().toMSecsSinceEpoch()});
-  }
-  for (const std::string& name : BackupsToRemove(std::move(files), kBackupsKept,
+  for (const std::string& name : BackupsToRemove(BackupFolderFiles(folder.toStdString()),
+                                                 kBackupsKept,
                                                  QFileInfo(justMade).fileName().toStdString())) {
     dir.remove(QString::fromStdString(name));
   }
@@ -101,6 +98,14 @@ CopyResult MakeBackup(platform::Services& services, std::string_view operation,
 }
 
 }  // namespace
+
+std::vector<BackupFile> BackupFolderFiles(const std::string& folder) {
+  std::vector<BackupFile> files;
+  for (const QFileInfo& entry : QDir(QString::fromStdString(folder)).entryInfoList(QDir::Files)) {
+    files.push_back({entry.fileName().toStdString(), entry.lastModified().toMSecsSinceEpoch()});
+  }
+  return files;
+}
 
 std::string BackupFolderOf(const std::string& databasePath) {
   return QFileInfo(QString::fromStdString(databasePath))

@@ -3,6 +3,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "app/backup_names.h"
 
 namespace vellanor {
 
@@ -25,6 +28,9 @@ inline constexpr char kBackupImport[] = "importation";
 
 // The folder of the copies of the database at `databasePath`.
 std::string BackupFolderOf(const std::string& databasePath);
+
+// The files of that folder, with their modification times.
+std::vector<BackupFile> BackupFolderFiles(const std::string& folder);
 
 // Copies the database file, as it stands on disk, before `operation` changes
 // the record named `recordName` (Windows-1252, as stored). Returns whether to

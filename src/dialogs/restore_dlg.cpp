@@ -1,8 +1,5 @@
 #include "dialogs/restore_dlg.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 
 #include "app/database_backups.h"
 #include "app/main_window_operations.h"
@@ -43,12 +40,8 @@ CRestoreDlg::CRestoreDlg(MainWindowOperations& main, double scale)
 }
 
 void CRestoreDlg::FillList() {
-  const QDir folder(QString::fromStdString(BackupFolderOf(kDatabaseFileName)));
-  std::vector<FolderEntry> entries;
-  for (const QFileInfo& file : folder.entryInfoList(QDir::Files)) {
-    entries.push_back({file.fileName().toStdString(), file.lastModified().toMSecsSinceEpoch()});
-  }
-  copies_ = ListBackups(main_.GetServices().files, folder.path().toStdString(), std::move(entries));
+  const std::string folder = BackupFolderOf(kDatabaseFileName);
+  copies_ = ListBackups(main_.GetServices().files, folder, BackupFolderFiles(folder));
   list_.DeleteAllRows();
   for (const BackupEntry& copy : copies_) {
     const int row = list_.InsertRow(list_.rowCount(), QString::fromStdString(copy.when));

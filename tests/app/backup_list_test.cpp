@@ -36,7 +36,7 @@ TEST(BackupListTest, ListsTheCopiesNewestFirstWithWhatTheyHold) {
   test::WriteBytes("Sauvegardes/notes.txt", good);
   test::WriteBytes("Sauvegardes/2026-12-08_14h05_importation.db.a1b2c3.tmp", good);
 
-  std::vector<FolderEntry> entries;
+  std::vector<BackupFile> entries;
   for (const auto& file : std::filesystem::directory_iterator("Sauvegardes")) {
     entries.push_back({file.path().filename().string(), 0});
   }
