@@ -1,6 +1,5 @@
 #include "dialogs/restore_dlg.h"
 
-
 #include "app/database_backups.h"
 #include "app/main_window_operations.h"
 #include "document/input_source.h"

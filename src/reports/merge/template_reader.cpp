@@ -1,6 +1,5 @@
 #include "reports/merge/template_reader.h"
 
-
 #include "platform/file_store.h"
 
 namespace vellanor {
