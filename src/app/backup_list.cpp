@@ -47,19 +47,14 @@ void DescribeName(BackupEntry& entry) {
 }
 
 void ReadContent(platform::FileStore& files, const std::string& path, BackupEntry& entry) {
-  platform::OpenedInput input = files.OpenForReading(path);
-  if (input.status != platform::OpenStatus::Opened) {
-    return;
-  }
-  InputSource source(*input.file);
-  const DbReadError error = DecodeDatabaseClasses(source, [&entry](ClassRecord&& record) {
+  const DbReadError error = DecodeDatabaseFile(files, path, [&entry](ClassRecord&& record) {
     ++entry.classes;
     entry.students += record.students.size();
     for (const StudentRecord& student : record.students) {
       entry.marks += student.grades.size();
     }
   });
-  entry.readable = error == DbReadError::None && !input.file->Failed();
+  entry.readable = error == DbReadError::None;
 }
 
 }  // namespace

@@ -94,15 +94,10 @@ void CRestoreDlg::OnRestore() {
   // Read first: a copy that went bad since the list was made changes nothing.
   Gradebook restored;
   const std::string path = BackupFolderOf(kDatabaseFileName) + "/" + copy.fileName;
-  platform::OpenedInput input = main_.GetServices().files.OpenForReading(path);
-  DbReadError error = DbReadError::Header;
-  if (input.status == platform::OpenStatus::Opened) {
-    InputSource source(*input.file);
-    error = DecodeDatabase(source, restored);
-    if (input.file->Failed()) {
-      error = DbReadError::Header;
-    }
-  }
+  const DbReadError error =
+      DecodeDatabaseFile(main_.GetServices().files, path, [&restored](ClassRecord&& record) {
+        restored.classes.push_back(std::move(record));
+      });
   if (error != DbReadError::None) {
     messages.Inform("Cette copie ne peut pas être lue : rien n'a été changé.", kCaptionError,
                     MessageIcon::Stop);
