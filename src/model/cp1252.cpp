@@ -126,6 +126,17 @@ std::vector<std::string> CharactersOutsideCp1252(std::string_view utf8) {
   return missing;
 }
 
+bool FitsCp1252(std::string_view utf8) {
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const char32_t cp = NextCodePoint(utf8, pos);
+    if (ByteOf(cp) == '?' && cp != U'?') {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool IsValidUtf8(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size()) {

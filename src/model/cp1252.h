@@ -21,6 +21,8 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // Windows-1252 lacks, each once, in order of appearance, as UTF-8 (a
 // malformed sequence shows as U+FFFD). Empty when the text can be stored.
 std::vector<std::string> CharactersOutsideCp1252(std::string_view utf8);
+// Whether that list would be empty, stopping at the first such character.
+bool FitsCp1252(std::string_view utf8);
 
 // Whether the bytes are well-formed UTF-8 (no overlong form, no surrogate).
 // Windows-1252 text with accented letters almost never is, which tells the

@@ -23,6 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   }
   const std::vector<std::string> missing = vellanor::CharactersOutsideCp1252(input);
+  if (vellanor::FitsCp1252(input) != missing.empty()) {
+    std::abort();
+  }
   for (const std::string& character : missing) {
     if (character.empty() || !vellanor::IsValidUtf8(character) ||
         vellanor::Utf8ToCp1252(character) != "?") {

@@ -22,7 +22,7 @@ bool IsAscii(std::string_view text) {
 
 CsvEncoding DecideEncoding(std::string_view bytes) {
   if (bytes.starts_with(kByteOrderMark) ||
-      (!IsAscii(bytes) && IsValidUtf8(bytes) && CharactersOutsideCp1252(bytes).empty())) {
+      (!IsAscii(bytes) && IsValidUtf8(bytes) && FitsCp1252(bytes))) {
     return CsvEncoding::Utf8;
   }
   return CsvEncoding::Windows1252;
