@@ -598,6 +598,14 @@ TEST(CsvImportTest, FilesThatImportNothingLeaveTheDatabaseAndItsCopiesAlone) {
     EXPECT_EQ(main.book, before);
     EXPECT_EQ(main.saves, 0);
   }
+  // Past 256 MiB no file of marks: read no further, and say why.
+  std::filesystem::resize_file("6e.csv", (std::uintmax_t{256} << 20) + 1);
+  main.services.messages.shown.clear();
+  EXPECT_EQ(ImportIntoMainWindow(main, "6e.csv", 0), ImportOutcome::NotCsv);
+  EXPECT_EQ(main.services.messages.Texts(),
+            std::vector<std::string>{
+                "Ce document est trop volumineux pour être un fichier de notes CSV."});
+  EXPECT_EQ(main.saves, 0);
 
   // Another class's export, answered No (the default): nothing at all.
   WriteFile("4e.csv", ExportBytes({&main.book.classes[1], nullptr}));

@@ -86,7 +86,7 @@ class PrintedMessages : public platform::MessageService {
       return MessageAnswer::Ok;
     }
     const bool yes =
-        text.starts_with("Ce fichier contient les notes de la classe") ? anyClass_ : createMissing_;
+        text.starts_with(exchange::kOtherClassQuestion) ? anyClass_ : createMissing_;
     err_ << "  -> " << (yes ? "Oui" : "Non") << "\n";
     return yes ? MessageAnswer::Yes : MessageAnswer::No;
   }

@@ -431,7 +431,12 @@ ImportOutcome RunImport(EditedGradebook& owner, const std::string& path, int cla
     messages.Inform("Erreur à la lecture du document", "Erreur", MessageIcon::Stop);
     return ImportOutcome::ReadFailed;
   }
-  if (read == platform::WholeRead::TooLarge || !LooksLikeCsvText(bytes)) {
+  if (read == platform::WholeRead::TooLarge) {
+    messages.Inform("Ce document est trop volumineux pour être un fichier de notes CSV.",
+                    "Erreur", MessageIcon::Stop);
+    return ImportOutcome::NotCsv;
+  }
+  if (!LooksLikeCsvText(bytes)) {
     messages.Inform(
         "Ce document n'est pas un fichier CSV.\nDans le tableur, enregistrez-le au format CSV "
         "(point-virgule).",
@@ -463,7 +468,7 @@ ImportOutcome RunImport(EditedGradebook& owner, const std::string& path, int cla
   }
 
   if (const auto other = OtherClassNamed(blocks, *selected)) {
-    if (!messages.AskYesNo("Ce fichier contient les notes de la classe <" + Cp1252ToUtf8(*other) +
+    if (!messages.AskYesNo(std::string(kOtherClassQuestion) + " <" + Cp1252ToUtf8(*other) +
                                ">, pas de <" + Cp1252ToUtf8(selected->name.View()) +
                                ">.\nImporter quand même ?",
                            "Attention")) {

@@ -48,6 +48,10 @@ struct CsvBlock {
 // Returns false when the student line has fewer than four fields.
 bool ReadStudentBlock(CsvBlock& block, const std::string& studentLine, CsvLineReader& reader);
 
+// How the question begins that a file of another class asks before its
+// marks go into the class chosen.
+inline constexpr char kOtherClassQuestion[] = "Ce fichier contient les notes de la classe";
+
 enum class ImportOutcome {
   Imported,         // marks changed and the gradebook saved: "Données importées :..."
   NothingImported,  // nothing to change: "Aucune note importée." and why; nothing saved
