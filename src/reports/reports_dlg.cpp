@@ -200,10 +200,12 @@ void CReportsDlg::OnPrintMode() {
 void CReportsDlg::OnClassMode() {
   studentList_.setEnabled(false);
   studentList_.clearSelection();
+  UpdateFormatControls();
 }
 
 void CReportsDlg::OnStudentMode() {
   studentList_.setEnabled(true);
+  UpdateFormatControls();
 }
 
 void CReportsDlg::OnClassListClick() {

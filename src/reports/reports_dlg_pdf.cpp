@@ -54,7 +54,9 @@ void CReportsDlg::UpdateFormatControls() {
   if (soffice_.empty() && formatPdf_.isChecked()) {
     CheckRadioButton(res::kCtlReportFormatRtf);
   }
-  singleDocument_.setEnabled(pdfPossible && formatPdf_.isChecked());
+  // One document for the students of a class; class documents, for several
+  // classes maybe, stay one file each.
+  singleDocument_.setEnabled(pdfPossible && formatPdf_.isChecked() && studentMode_.isChecked());
 }
 
 void CReportsDlg::ProducePdf(const std::string& templateText,
