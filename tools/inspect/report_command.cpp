@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -12,10 +10,12 @@
 
 #include "command_line.h"
 #include "database_file.h"
+#include "model/cp1252.h"
 #include "model/gradebook.h"
 #include "platform/file_store.h"
 #include "platform/process_runner.h"
 #include "reports/chart_picture.h"
+#include "reports/merge/document_names.h"
 #include "reports/merge/template_merge.h"
 #include "reports/merge/template_reader.h"
 #include "reports/pdf_output.h"
@@ -162,11 +162,20 @@ int ReportFile(const std::vector<std::string>& args, std::ostream& out, std::ost
       students.push_back(&each);
     }
   }
+  // Named as the reports window names them, so that a message about one of
+  // them names it too.
+  const std::vector<std::string> names = StudentDocumentNames(*record);
+  const auto nameOf = [&](const StudentRecord* each) {
+    const std::string name =
+        each == nullptr ? std::string(record->name.Str())
+                        : names[static_cast<std::size_t>(each - record->students.data())];
+    return Cp1252ToUtf8(name);
+  };
   std::vector<PdfDocument> documents;
   try {
     for (const StudentRecord* each : students) {
-      documents.push_back(
-          {MergeTemplate(*templateText, *record, each, each == nullptr, charts), std::string()});
+      documents.push_back({MergeTemplate(*templateText, *record, each, each == nullptr, charts),
+                           nameOf(each)});
     }
   } catch (const std::exception&) {
     err << "vellanor-inspect: the document would be too large\n";
